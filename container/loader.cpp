@@ -1,0 +1,63 @@
+#include "input.h"
+
+#include <algorithm>
+
+static const char *const TRUNCATED = "Error: font file is truncated\n";
+
+// Reads the next record header into the store and refuses one the walk
+// cannot trust: a short header, or a range that would reach outside the
+// per-character tables.
+static void read_header(const input_file &file)
+{
+	font_header &h = font_store.header;
+	if (read_input(file, &h, sizeof h) < sizeof h)
+		fail(TRUNCATED);
+	if (host_is_big_endian())
+		swap_u16(h.bitmap_size);
+	if (!char_range_is_valid(h))
+		fail("Error: font has an invalid character range\n");
+}
+
+static long record_rest(const font_header &h)
+{
+	return long{h.bitmap_size} + (has_width_table(h) ? long{char_count(h)} : 0);
+}
+
+// Every call walks the file from its first record: nothing about an input is
+// remembered between operations, so a file is always read as it is now.
+void load_font(const char *path, unsigned n)
+{
+	const input_file file = open_input(path);
+	std::array<unsigned char, CONTAINER_HEADER_SIZE> head{};
+	if (read_input(file, head.data(), head.size()) < head.size())
+		fail(TRUNCATED);
+	if (n > head[MAGIC_SIZE])
+		fail("Error: requested fontno not in fontfile\n");
+
+	for (unsigned k = 1; k <= n; k++) {
+		read_header(file);
+		if (k < n)
+			skip_input(file, record_rest(font_store.header));
+	}
+
+	const font_header &h = font_store.header;
+	const unsigned first = h.first_char;
+	const unsigned count = char_count(h);
+	auto widths = font_store.widths.begin() + first;
+	if (has_width_table(h)) {
+		if (read_input(file, &*widths, count) < count)
+			fail(TRUNCATED);
+	} else {
+		std::fill_n(widths, count, h.fixed_width);
+	}
+	std::transform(widths, widths + count, font_store.row_bytes.begin() + first,
+	               [](unsigned char w) { return static_cast<unsigned char>(row_bytes_for_width(w)); });
+
+	// Whether a short block matters depends on the recomputed length, which
+	// the writer knows; here we only note how much arrived. The rest of the
+	// store is cleared so that no earlier font's glyphs can pass for this one's.
+	const std::size_t wanted = std::min<std::size_t>(h.bitmap_size, BITMAP_STORE_SIZE);
+	font_store.bitmap_read = read_input(file, font_store.bitmap.data(), wanted);
+	std::fill(font_store.bitmap.begin() + static_cast<std::ptrdiff_t>(font_store.bitmap_read),
+	          font_store.bitmap.end(), 0);
+}

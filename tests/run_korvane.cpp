@@ -1,0 +1,134 @@
+#include "run_korvane.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+static std::vector<std::string> korvane_command;
+
+void set_korvane_command(std::vector<std::string> words)
+{
+	korvane_command = std::move(words);
+}
+
+std::string read_file(const std::string &path)
+{
+	std::ifstream in(path, std::ios::binary);
+	std::ostringstream bytes;
+	bytes << in.rdbuf();
+	return bytes.str();
+}
+
+scratch_dir::scratch_dir()
+{
+	const char *tmp = std::getenv("TMPDIR");
+	std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/korvane-test-XXXXXX";
+	if (!mkdtemp(templ.data()))
+		throw std::runtime_error("mkdtemp failed");
+	dir = templ;
+}
+
+scratch_dir::~scratch_dir()
+{
+	std::error_code ignored;
+	std::filesystem::permissions(dir, std::filesystem::perms::owner_all,
+	                             std::filesystem::perm_options::add, ignored);
+	std::filesystem::remove_all(dir, ignored);
+}
+
+std::string scratch_dir::path(const std::string &name) const
+{
+	return dir + "/" + name;
+}
+
+std::string scratch_dir::file(const std::string &name, const std::string &bytes) const
+{
+	const std::string p = path(name);
+	std::ofstream out(p, std::ios::binary | std::ios::trunc);
+	out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+	if (!out)
+		throw std::runtime_error("cannot write " + p);
+	return p;
+}
+
+// Opens a pseudo-terminal and returns the slave side, or -1 where the
+// platform offers none.
+static int open_terminal(int &master)
+{
+	master = posix_openpt(O_RDWR | O_NOCTTY);
+	if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
+		return -1;
+	const char *name = ptsname(master);
+	return name ? open(name, O_RDWR | O_NOCTTY) : -1;
+}
+
+run_result run_korvane(const std::vector<std::string> &args, output_to out)
+{
+	if (korvane_command.empty())
+		throw std::runtime_error("no korvane command given to the test program");
+	scratch_dir io;
+	const std::string out_path = io.path("stdout");
+	const std::string err_path = io.path("stderr");
+
+	int master = -1;
+	int terminal = -1;
+	if (out == output_to::terminal && (terminal = open_terminal(master)) < 0)
+		throw std::runtime_error("no pseudo-terminal");
+
+	std::vector<std::string> words = korvane_command;
+	words.insert(words.end(), args.begin(), args.end());
+	std::vector<char *> argv;
+	for (std::string &w : words)
+		argv.push_back(w.data());
+	argv.push_back(nullptr);
+
+	std::fflush(nullptr);
+	const pid_t pid = fork();
+	if (pid == 0) {
+		const int in = open("/dev/null", O_RDONLY);
+		int o = -1;
+		switch (out) {
+		case output_to::capture: o = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600); break;
+		case output_to::dev_full: o = open("/dev/full", O_WRONLY); break;
+		case output_to::terminal: o = terminal; break;
+		case output_to::closed: break;
+		}
+		const int e = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+		if (in < 0 || e < 0 || (out != output_to::closed && o < 0))
+			_exit(125);
+		dup2(in, 0);
+		dup2(e, 2);
+		if (out == output_to::closed)
+			close(1);
+		else
+			dup2(o, 1);
+		for (const int fd : {in, e, o, master})
+			if (fd > 2)
+				close(fd);
+		execvp(argv[0], argv.data());
+		_exit(127);
+	}
+	if (terminal >= 0)
+		close(terminal);
+	int status = 0;
+	while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+	}
+	if (master >= 0)
+		close(master);
+
+	run_result result;
+	result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+	if (out == output_to::capture)
+		result.out = read_file(out_path);
+	result.err = read_file(err_path);
+	return result;
+}
