@@ -1,1 +1,124 @@
+// In-process tests of the container code that has logic of its own: glyph
+// geometry, byte order, and what the loader leaves in the store.
+#include "zirk.h"
+#include "run_korvane.h"
+#include "zirk_builder.h"
+
 #include <gtest/gtest.h>
+
+#include <bit>
+
+TEST(Geometry, RowBytesTakeWholeBytes)
+{
+	const std::pair<unsigned, unsigned> cases[] = {{0, 0}, {1, 1}, {7, 1}, {8, 1}, {9, 2}, {16, 2}, {17, 3}, {255, 32}};
+	for (const auto &[width, bytes] : cases)
+		EXPECT_EQ(row_bytes_for_width(width), bytes) << "width " << width;
+}
+
+TEST(Geometry, CharacterRange)
+{
+	font_header h{};
+	h.first_char = 10;
+	h.last_char = 9;
+	EXPECT_TRUE(char_range_is_valid(h));
+	EXPECT_EQ(char_count(h), 0u);
+	h.first_char = 11;
+	EXPECT_FALSE(char_range_is_valid(h));
+	h.first_char = 0;
+	h.last_char = 255;
+	EXPECT_TRUE(char_range_is_valid(h));
+	EXPECT_EQ(char_count(h), 256u);
+	h.first_char = 255;
+	h.last_char = 0;
+	EXPECT_FALSE(char_range_is_valid(h));
+}
+
+TEST(Geometry, BitmapLengthSumsRowsOverTheRangeOnly)
+{
+	font_store_layout store{};
+	store.row_bytes.fill(9);  // outside the range: must not count
+	store.header.first_char = 'a';
+	store.header.last_char = 'c';
+	store.header.height = 10;
+	store.row_bytes['a'] = 1;
+	store.row_bytes['b'] = 2;
+	store.row_bytes['c'] = 3;
+	EXPECT_EQ(bitmap_length(store), 60u);
+
+	store.header.last_char = 'a' - 1;
+	EXPECT_EQ(bitmap_length(store), 0u);
+
+	// The largest geometry the header can describe must not wrap.
+	store.header.first_char = 0;
+	store.header.last_char = 255;
+	store.header.height = 255;
+	store.row_bytes.fill(32);
+	EXPECT_EQ(bitmap_length(store), 256u * 32u * 255u);
+}
+
+TEST(ByteOrder, HostOrderIsDetected)
+{
+	EXPECT_EQ(host_is_big_endian(), std::endian::native == std::endian::big);
+}
+
+TEST(ByteOrder, SwapExchangesTheTwoBytes)
+{
+	std::uint16_t v = 0x1234;
+	swap_u16(v);
+	EXPECT_EQ(v, 0x3412);
+	swap_u16(v);
+	EXPECT_EQ(v, 0x1234);
+}
+
+// The loader, run in this process against files the test writes.
+TEST(Loader, WalksPastWidthTablesAndFillsTheTables)
+{
+	const scratch_dir dir;
+	font_spec first{.name = "prop", .spacing = 'P', .first_char = 'a', .last_char = 'e', .widths = {1, 9, 17, 0, 255}};
+	font_spec second{.name = "fixed", .fixed_width = 12, .height = 3, .first_char = 0, .last_char = 255, .seed = 2};
+	font_spec third{.name = "empty", .spacing = 'P', .first_char = 'x', .last_char = 'x' - 1};
+	const std::string path = dir.file("three.zirk", container_of({first, second, third}));
+
+	load_font(path.c_str(), 1);
+	EXPECT_EQ(font_store.widths['a'], 1);
+	EXPECT_EQ(font_store.widths['e'], 255);
+	EXPECT_EQ(font_store.row_bytes['b'], 2);
+	EXPECT_EQ(font_store.row_bytes['c'], 3);
+	EXPECT_EQ(font_store.row_bytes['d'], 0);
+	EXPECT_EQ(font_store.row_bytes['e'], 32);
+
+	load_font(path.c_str(), 2);
+	EXPECT_EQ(std::string(reinterpret_cast<const char *>(font_store.header.name.data()), 5), "fixed");
+	for (unsigned c = 0; c < 256; c++) {
+		ASSERT_EQ(font_store.widths[c], 12) << c;
+		ASSERT_EQ(font_store.row_bytes[c], 2) << c;
+	}
+	EXPECT_EQ(font_store.bitmap_read, 256u * 2u * 3u);
+
+	load_font(path.c_str(), 3);
+	EXPECT_EQ(font_store.header.bitmap_size, 0);
+	EXPECT_EQ(font_store.bitmap_read, 0u);
+}
+
+TEST(Loader, NeverWritesPastTheBitmapStore)
+{
+	const scratch_dir dir;
+	font_spec big{.height = 1, .first_char = 0, .last_char = 0, .bitmap = pattern(30000, 3), .bitmap_size = 30000};
+	const std::string path = dir.file("big.zirk", container_of({big}));
+	load_font(path.c_str(), 1);
+	EXPECT_EQ(font_store.header.bitmap_size, 30000);
+	EXPECT_EQ(font_store.bitmap_read, BITMAP_STORE_SIZE);
+}
+
+TEST(Loader, ClearsWhatAnEarlierFontLeftBeyondTheBytesRead)
+{
+	const scratch_dir dir;
+	font_spec full{.bitmap = std::string(100, '\xff')};
+	font_spec shorter{.bitmap = std::string(10, '\x01'), .bitmap_size = 10};
+	const std::string path = dir.file("two.zirk", container_of({full, shorter}));
+	load_font(path.c_str(), 1);
+	load_font(path.c_str(), 2);
+	EXPECT_EQ(font_store.bitmap[9], 1);
+	EXPECT_EQ(font_store.bitmap[10], 0);
+	EXPECT_EQ(font_store.bitmap[99], 0);
+}

@@ -1,1 +1,149 @@
+// Successful runs: what a user gets on standard output and standard error.
+#include "run_korvane.h"
+#include "zirk_builder.h"
+
 #include <gtest/gtest.h>
+
+static std::string progress(const std::string &name)
+{
+	return "Writing zirk font [" + name + "]..\n";
+}
+
+static std::string records_of(const std::vector<font_spec> &specs)
+{
+	std::string out;
+	for (const font_spec &s : specs)
+		out += record(s);
+	return out;
+}
+
+TEST(Join, OneFontFileThenTwoFontFile)
+{
+	const scratch_dir dir;
+	const font_spec a{.name = "Alpha", .first_char = '0', .last_char = '9', .seed = 1};
+	const font_spec b{.name = "Beta", .spacing = 'P', .height = 12, .first_char = 'a', .last_char = 'd',
+	                  .widths = {3, 8, 9, 16}, .seed = 2};
+	const font_spec c{.name = "Gamma", .fixed_width = 5, .height = 7, .seed = 3};
+	const std::string first = dir.file("one.zirk", container_of({a}));
+	const std::string second = dir.file("two.zirk", container_of({b, c}));
+
+	const run_result r = run_korvane({first, second});
+	EXPECT_EQ(r.status, 0);
+	EXPECT_EQ(r.err, progress("Alpha") + progress("Beta") + progress("Gamma"));
+	EXPECT_EQ(r.out, container_with_count(3, record(a) + record(b) + record(c)));
+}
+
+TEST(Join, FontsLeaveInArgumentThenRecordOrder)
+{
+	const scratch_dir dir;
+	std::vector<font_spec> three;
+	for (std::uint8_t i = 1; i <= 3; i++)
+		three.push_back({.name = "f" + std::to_string(i), .fixed_width = static_cast<std::uint8_t>(i * 4), .seed = i});
+	const font_spec last{.name = "last", .seed = 9};
+	const std::string many = dir.file("three.zirk", container_of(three));
+	const std::string one = dir.file("one.zirk", container_of({last}));
+	const std::string none = dir.file("none.zirk", container({}));
+
+	const run_result r = run_korvane({many, none, one, many});
+	EXPECT_EQ(r.status, 0);
+	EXPECT_EQ(r.out, container_with_count(7, records_of(three) + record(last) + records_of(three)));
+	EXPECT_EQ(r.err, progress("f1") + progress("f2") + progress("f3") + progress("last") + progress("f1") +
+	                     progress("f2") + progress("f3"));
+}
+
+TEST(Join, SingleFileOfTwoFontsIsEnough)
+{
+	const scratch_dir dir;
+	const font_spec a{.name = "a"};
+	const font_spec b{.name = "b", .seed = 2};
+	// A path that looks like an option is still a path.
+	const std::string path = dir.file("-v", container_of({a, b}));
+	const run_result r = run_korvane({path});
+	EXPECT_EQ(r.status, 0);
+	EXPECT_EQ(r.out, container_of({a, b}));
+}
+
+// Every header byte other than bitmap_size, and every glyph byte, passes
+// through untouched; only a width table that the spacing byte calls for is
+// carried.
+TEST(Join, ConsistentRecordsComeOutByteForByte)
+{
+	const scratch_dir dir;
+	const std::vector<font_spec> fonts = {
+		{.name = "sixteen-byte-nam", .spacing = 'P', .uninterpreted = {0xff, 0x00, 0x80}, .first_char = 0,
+		 .last_char = 255, .widths = [] {
+			 std::vector<std::uint8_t> w(256);
+			 for (unsigned c = 0; c < 256; c++)
+				 w[c] = static_cast<std::uint8_t>(c % 24);
+			 return w;
+		 }(), .seed = 4},
+		{.name = "lower p", .spacing = 'p', .fixed_width = 9, .height = 3, .seed = 5},
+		{.name = "zero spacing", .spacing = '\0', .fixed_width = 0, .height = 50, .seed = 6},
+		{.name = "empty", .spacing = 'P', .first_char = 200, .last_char = 199},
+		{.name = "fixed empty", .height = 0, .first_char = 0, .last_char = 255},
+		{.name = "wide", .fixed_width = 255, .height = 2, .first_char = 255, .last_char = 255, .seed = 7},
+		{.name = "\x80\xfe\xff", .height = 127, .first_char = 32, .last_char = 33, .seed = 8},
+	};
+	const std::string path = dir.file("all.zirk", container_of(fonts));
+	const run_result r = run_korvane({path});
+	EXPECT_EQ(r.status, 0);
+	EXPECT_EQ(r.out, container_of(fonts));
+	EXPECT_EQ(r.err, progress("sixteen-byte-nam") + progress("lower p") + progress("zero spacing") +
+	                     progress("empty") + progress("fixed empty") + progress("wide") + progress("\x80\xfe\xff"));
+}
+
+TEST(Join, StoredSizeIsRecomputedFromTheGeometry)
+{
+	const scratch_dir dir;
+	font_spec longer{.name = "longer", .height = 2, .first_char = 'a', .last_char = 'b'};
+	longer.bitmap = pattern(10, 1);  // four bytes of glyphs, six of surplus
+	longer.bitmap_size = 10;
+	font_spec huge{.name = "huge", .height = 1, .first_char = 'a', .last_char = 'a'};
+	huge.bitmap = pattern(40, 2);
+	huge.bitmap_size = 0xffff;  // far beyond the file's end; only S bytes matter
+	const std::string path = dir.file("odd.zirk", container_of({longer, huge}));
+
+	font_spec want_longer = longer;
+	want_longer.bitmap = longer.bitmap->substr(0, 4);
+	want_longer.bitmap_size.reset();
+	font_spec want_huge = huge;
+	want_huge.bitmap = huge.bitmap->substr(0, 1);
+	want_huge.bitmap_size.reset();
+
+	const run_result r = run_korvane({path});
+	EXPECT_EQ(r.status, 0);
+	EXPECT_EQ(r.out, container_of({want_longer, want_huge}));
+}
+
+TEST(Join, TwoHundredFiftyFiveFontsInOneRun)
+{
+	const scratch_dir dir;
+	std::vector<font_spec> fonts;
+	std::string err;
+	for (unsigned i = 0; i < 255; i++) {
+		fonts.push_back({.name = "font " + std::to_string(i), .spacing = i % 2 ? 'P' : 'F',
+		                 .fixed_width = static_cast<std::uint8_t>(i % 20), .height = static_cast<std::uint8_t>(i % 9),
+		                 .first_char = static_cast<std::uint8_t>(i), .last_char = static_cast<std::uint8_t>(i / 2 + 127),
+		                 .seed = static_cast<std::uint8_t>(i)});
+		err += progress("font " + std::to_string(i));
+	}
+	const std::string first = dir.file("first.zirk", container_of(std::vector<font_spec>(fonts.begin(), fonts.begin() + 200)));
+	const std::string rest = dir.file("rest.zirk", container_of(std::vector<font_spec>(fonts.begin() + 200, fonts.end())));
+
+	const run_result r = run_korvane({first, rest});
+	EXPECT_EQ(r.status, 0);
+	EXPECT_EQ(r.out, container_of(fonts));
+	EXPECT_EQ(r.err, err);
+}
+
+TEST(Join, BitmapsUpToTheStoreSize)
+{
+	const scratch_dir dir;
+	// 246 codes of one row byte and 100 rows: exactly the largest block.
+	const font_spec largest{.name = "largest", .height = 100, .first_char = 0, .last_char = 245};
+	const font_spec other{.name = "other", .fixed_width = 16, .height = 96, .first_char = 0, .last_char = 127, .seed = 3};
+	const std::string path = dir.file("big.zirk", container_of({largest, other, largest}));
+	const run_result r = run_korvane({path});
+	EXPECT_EQ(r.status, 0);
+	EXPECT_EQ(r.out, container_of({largest, other, largest}));
+}
