@@ -82,7 +82,7 @@ const font_spec moving{.name = "moving", .seed = 2};
 // korvane opens an input to check it, again to take its count before copying,
 // then once for every font it loads.
 
-TEST(ChangingInput, FileThatGainsAFontIsRefusedBeforeTheExtraOne)
+TEST(changing_input, file_that_gains_a_font_is_refused_before_the_extra_one)
 {
 	const scratch_dir dir;
 	const std::string fixed = dir.file("steady.zirk", container_of({steady}));
@@ -97,7 +97,7 @@ TEST(ChangingInput, FileThatGainsAFontIsRefusedBeforeTheExtraOne)
 	                 "Error: font file changed while joining\n");
 }
 
-TEST(ChangingInput, FileThatLosesItsFontsIsRefusedAtTheEnd)
+TEST(changing_input, file_that_loses_its_fonts_is_refused_at_the_end)
 {
 	const scratch_dir dir;
 	const std::string fixed = dir.file("steady.zirk", container_of({steady}));
@@ -109,7 +109,7 @@ TEST(ChangingInput, FileThatLosesItsFontsIsRefusedAtTheEnd)
 	EXPECT_EQ(r.err, "Writing zirk font [steady]..\nError: font file changed while joining\n");
 }
 
-TEST(ChangingInput, CountThatShrinksUnderTheLoader)
+TEST(changing_input, count_that_shrinks_under_the_loader)
 {
 	const scratch_dir dir;
 	const std::string fixed = dir.file("steady.zirk", container_of({steady}));
@@ -122,7 +122,7 @@ TEST(ChangingInput, CountThatShrinksUnderTheLoader)
 	EXPECT_EQ(r.err, "Writing zirk font [steady]..\nError: requested fontno not in fontfile\n");
 }
 
-TEST(ChangingInput, FileThatVanishesBeforeItsFontIsLoaded)
+TEST(changing_input, file_that_vanishes_before_its_font_is_loaded)
 {
 	const scratch_dir dir;
 	const std::string fixed = dir.file("steady.zirk", container_of({steady}));

@@ -10,7 +10,7 @@ static const std::string examples_dir = KORVANE_SOURCE_DIR "/examples";
 
 // The files in examples/ are generated; a hand edit, a forgotten
 // regeneration or a renamed example that left its old file behind shows here.
-TEST(Examples, CheckedInFilesAreWhatTheSourceMakes)
+TEST(examples, checked_in_files_are_what_the_source_makes)
 {
 	std::set<std::string> made;
 	for (const example_file &f : example_files()) {
@@ -29,7 +29,7 @@ TEST(Examples, CheckedInFilesAreWhatTheSourceMakes)
 
 // Every example record is already consistent, so joining all of them must
 // hand each record on unchanged, in argument order.
-TEST(Examples, JoiningThemAllPassesEveryRecordThrough)
+TEST(examples, joining_them_all_passes_every_record_through)
 {
 	std::vector<std::string> paths;
 	std::string records;

@@ -8,14 +8,14 @@
 
 #include <bit>
 
-TEST(Geometry, RowBytesTakeWholeBytes)
+TEST(geometry, row_bytes_take_whole_bytes)
 {
 	const std::pair<unsigned, unsigned> cases[] = {{0, 0}, {1, 1}, {7, 1}, {8, 1}, {9, 2}, {16, 2}, {17, 3}, {255, 32}};
 	for (const auto &[width, bytes] : cases)
 		EXPECT_EQ(row_bytes_for_width(width), bytes) << "width " << width;
 }
 
-TEST(Geometry, CharacterRange)
+TEST(geometry, character_range)
 {
 	font_header h{};
 	h.first_char = 10;
@@ -33,7 +33,7 @@ TEST(Geometry, CharacterRange)
 	EXPECT_FALSE(char_range_is_valid(h));
 }
 
-TEST(Geometry, BitmapLengthSumsRowsOverTheRangeOnly)
+TEST(geometry, bitmap_length_sums_rows_over_the_range_only)
 {
 	font_store_layout store{};
 	store.row_bytes.fill(9);  // outside the range: must not count
@@ -56,12 +56,12 @@ TEST(Geometry, BitmapLengthSumsRowsOverTheRangeOnly)
 	EXPECT_EQ(bitmap_length(store), 256u * 32u * 255u);
 }
 
-TEST(ByteOrder, HostOrderIsDetected)
+TEST(byte_order, host_order_is_detected)
 {
 	EXPECT_EQ(host_is_big_endian(), std::endian::native == std::endian::big);
 }
 
-TEST(ByteOrder, SwapExchangesTheTwoBytes)
+TEST(byte_order, swap_exchanges_the_two_bytes)
 {
 	std::uint16_t v = 0x1234;
 	swap_u16(v);
@@ -71,7 +71,7 @@ TEST(ByteOrder, SwapExchangesTheTwoBytes)
 }
 
 // The loader, run in this process against files the test writes.
-TEST(Loader, WalksPastWidthTablesAndFillsTheTables)
+TEST(loader, walks_past_width_tables_and_fills_the_tables)
 {
 	const scratch_dir dir;
 	font_spec first{.name = "prop", .spacing = 'P', .first_char = 'a', .last_char = 'e', .widths = {1, 9, 17, 0, 255}};
@@ -100,7 +100,7 @@ TEST(Loader, WalksPastWidthTablesAndFillsTheTables)
 	EXPECT_EQ(font_store.bitmap_read, 0u);
 }
 
-TEST(Loader, NeverWritesPastTheBitmapStore)
+TEST(loader, never_writes_past_the_bitmap_store)
 {
 	const scratch_dir dir;
 	font_spec big{.height = 1, .first_char = 0, .last_char = 0, .bitmap = pattern(30000, 3), .bitmap_size = 30000};
@@ -110,7 +110,7 @@ TEST(Loader, NeverWritesPastTheBitmapStore)
 	EXPECT_EQ(font_store.bitmap_read, BITMAP_STORE_SIZE);
 }
 
-TEST(Loader, ClearsWhatAnEarlierFontLeftBeyondTheBytesRead)
+TEST(loader, clears_what_an_earlier_font_left_beyond_the_bytes_read)
 {
 	const scratch_dir dir;
 	font_spec full{.bitmap = std::string(100, '\xff')};

@@ -17,7 +17,7 @@ static std::string records_of(const std::vector<font_spec> &specs)
 	return out;
 }
 
-TEST(Join, OneFontFileThenTwoFontFile)
+TEST(join, one_font_file_then_two_font_file)
 {
 	const scratch_dir dir;
 	const font_spec a{.name = "Alpha", .first_char = '0', .last_char = '9', .seed = 1};
@@ -33,7 +33,7 @@ TEST(Join, OneFontFileThenTwoFontFile)
 	EXPECT_EQ(r.out, container_with_count(3, record(a) + record(b) + record(c)));
 }
 
-TEST(Join, FontsLeaveInArgumentThenRecordOrder)
+TEST(join, fonts_leave_in_argument_then_record_order)
 {
 	const scratch_dir dir;
 	std::vector<font_spec> three;
@@ -51,7 +51,7 @@ TEST(Join, FontsLeaveInArgumentThenRecordOrder)
 	                     progress("f2") + progress("f3"));
 }
 
-TEST(Join, SingleFileOfTwoFontsIsEnough)
+TEST(join, single_file_of_two_fonts_is_enough)
 {
 	const scratch_dir dir;
 	const font_spec a{.name = "a"};
@@ -66,7 +66,7 @@ TEST(Join, SingleFileOfTwoFontsIsEnough)
 // Every header byte other than bitmap_size, and every glyph byte, passes
 // through untouched; only a width table that the spacing byte calls for is
 // carried.
-TEST(Join, ConsistentRecordsComeOutByteForByte)
+TEST(join, consistent_records_come_out_byte_for_byte)
 {
 	const scratch_dir dir;
 	const std::vector<font_spec> fonts = {
@@ -92,7 +92,7 @@ TEST(Join, ConsistentRecordsComeOutByteForByte)
 	                     progress("empty") + progress("fixed empty") + progress("wide") + progress("\x80\xfe\xff"));
 }
 
-TEST(Join, StoredSizeIsRecomputedFromTheGeometry)
+TEST(join, stored_size_is_recomputed_from_the_geometry)
 {
 	const scratch_dir dir;
 	font_spec longer{.name = "longer", .height = 2, .first_char = 'a', .last_char = 'b'};
@@ -115,7 +115,7 @@ TEST(Join, StoredSizeIsRecomputedFromTheGeometry)
 	EXPECT_EQ(r.out, container_of({want_longer, want_huge}));
 }
 
-TEST(Join, TwoHundredFiftyFiveFontsInOneRun)
+TEST(join, two_hundred_fifty_five_fonts_in_one_run)
 {
 	const scratch_dir dir;
 	std::vector<font_spec> fonts;
@@ -136,7 +136,7 @@ TEST(Join, TwoHundredFiftyFiveFontsInOneRun)
 	EXPECT_EQ(r.err, err);
 }
 
-TEST(Join, BitmapsUpToTheStoreSize)
+TEST(join, bitmaps_up_to_the_store_size)
 {
 	const scratch_dir dir;
 	// 246 codes of one row byte and 100 rows: exactly the largest block.

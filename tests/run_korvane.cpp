@@ -71,7 +71,19 @@ static int open_terminal(int &master)
 	return name ? open(name, O_RDWR | O_NOCTTY) : -1;
 }
 
-run_result run_korvane(const std::vector<std::string> &args, output_to out)
+// Whatever the child wrote to the terminal waits in it after the child has
+// gone; reading the master side ends in EIO once it is drained.
+static std::string read_terminal(int master)
+{
+	fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+	std::string out;
+	char buffer[4096];
+	for (ssize_t n; (n = read(master, buffer, sizeof buffer)) > 0;)
+		out.append(buffer, static_cast<std::size_t>(n));
+	return out;
+}
+
+run_result run_korvane(const std::vector<std::string> &args, output_to out, const std::string &cwd)
 {
 	if (korvane_command.empty())
 		throw std::runtime_error("no korvane command given to the test program");
@@ -103,7 +115,7 @@ run_result run_korvane(const std::vector<std::string> &args, output_to out)
 		case output_to::closed: break;
 		}
 		const int e = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-		if (in < 0 || e < 0 || (out != output_to::closed && o < 0))
+		if (in < 0 || e < 0 || (out != output_to::closed && o < 0) || (!cwd.empty() && chdir(cwd.c_str()) != 0))
 			_exit(125);
 		dup2(in, 0);
 		dup2(e, 2);
@@ -120,15 +132,20 @@ run_result run_korvane(const std::vector<std::string> &args, output_to out)
 	if (terminal >= 0)
 		close(terminal);
 	int status = 0;
+	std::string terminal_out;
 	while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
 	}
-	if (master >= 0)
+	if (master >= 0) {
+		terminal_out = read_terminal(master);
 		close(master);
+	}
 
 	run_result result;
 	result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 	if (out == output_to::capture)
 		result.out = read_file(out_path);
+	else if (out == output_to::terminal)
+		result.out = terminal_out;
 	result.err = read_file(err_path);
 	return result;
 }

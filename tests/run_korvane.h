@@ -10,7 +10,7 @@ enum class output_to {
 	capture,   // a file, read back into result.out
 	dev_full,  // /dev/full: every write fails for want of space
 	closed,    // descriptor 1 closed before the program starts
-	terminal,  // the slave side of a pseudo-terminal
+	terminal,  // the slave side of a pseudo-terminal, read back into result.out
 };
 
 struct run_result {
@@ -23,7 +23,9 @@ struct run_result {
 // from the test program's own arguments, which CTest supplies.
 void set_korvane_command(std::vector<std::string> words);
 
-run_result run_korvane(const std::vector<std::string> &args, output_to out = output_to::capture);
+// Runs korvane with args in working directory cwd (left empty, the test's own).
+run_result run_korvane(const std::vector<std::string> &args, output_to out = output_to::capture,
+                       const std::string &cwd = {});
 
 // A fresh directory for one test's files, removed with its contents at the end.
 struct scratch_dir {
