@@ -1,16 +1,6 @@
 #include "command.h"
 #include "../container/zirk.h"
 
-#include <cstdio>
-#include <cstdlib>
-
-void show_usage()
-{
-	std::fputs("Syntax: korvane <fontfile> <fontfile> [<fontfile>. ..]\n", stderr);
-	std::fputs("        Will output a combined zirk font file to stdout\n", stderr);
-	std::exit(EXIT_FAILURE);
-}
-
 // Probes every path, so that a bad one is reported before any count-based
 // refusal. The total stops just above the one-byte limit: that is all the
 // caller needs to know, and no number of arguments can make it wrap.
