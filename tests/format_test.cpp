@@ -122,3 +122,19 @@ TEST(loader, clears_what_an_earlier_font_left_beyond_the_bytes_read)
 	EXPECT_EQ(font_store.bitmap[10], 0);
 	EXPECT_EQ(font_store.bitmap[99], 0);
 }
+
+// A record the walk only passes over is checked as strictly as the one it
+// loads: a bad range there would make the skip land anywhere.
+TEST(loader, refuses_what_it_walks_over)
+{
+	const scratch_dir dir;
+	const font_spec good{};
+	const font_spec reversed{.spacing = 'P', .first_char = 'Z', .last_char = 'A'};
+	const std::string bad_first = dir.file("bad_first.zirk", container_with_count(2, record(reversed) + record(good)));
+	const std::string cut = dir.file("cut.zirk", container_with_count(3, record(good) + record(good)));
+
+	EXPECT_EXIT(load_font(bad_first.c_str(), 2), testing::ExitedWithCode(1),
+	            "^Error: font has an invalid character range\n$");
+	EXPECT_EXIT(load_font(cut.c_str(), 3), testing::ExitedWithCode(1), "^Error: font file is truncated\n$");
+	EXPECT_EXIT(load_font(cut.c_str(), 4), testing::ExitedWithCode(1), "^Error: requested fontno not in fontfile\n$");
+}
