@@ -74,8 +74,8 @@ private:
 	std::thread writer_;
 };
 
-const font_spec steady{.name = "steady", .seed = 1};
-const font_spec moving{.name = "moving", .seed = 2};
+const test_font steady{.name = "steady", .seed = 1};
+const test_font moving{.name = "moving", .seed = 2};
 
 }  // namespace
 

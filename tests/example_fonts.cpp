@@ -172,31 +172,31 @@ std::string bitmap_of(const std::vector<glyph> &glyphs)
 	return out;
 }
 
-font_spec font(const std::string &name, char spacing, std::uint8_t first_char,
+test_font font(const std::string &name, char spacing, std::uint8_t first_char,
                const std::vector<glyph> &glyphs)
 {
-	font_spec spec;
-	spec.name = name;
-	spec.spacing = spacing;
-	spec.uninterpreted = {0, 0, 0};
-	spec.height = static_cast<std::uint8_t>(glyphs[0].size());
-	spec.first_char = first_char;
-	spec.last_char = static_cast<std::uint8_t>(first_char + glyphs.size() - 1);
+	test_font made;
+	made.name = name;
+	made.spacing = spacing;
+	made.uninterpreted = {0, 0, 0};
+	made.height = static_cast<std::uint8_t>(glyphs[0].size());
+	made.first_char = first_char;
+	made.last_char = static_cast<std::uint8_t>(first_char + glyphs.size() - 1);
 	for (const glyph &g : glyphs)
-		spec.widths.push_back(static_cast<std::uint8_t>(g[0].size()));
+		made.widths.push_back(static_cast<std::uint8_t>(g[0].size()));
 	// A proportional font has no use for fixed_width; its widest glyph is the
 	// likeliest value a reader would want there.
-	spec.fixed_width = *std::max_element(spec.widths.begin(), spec.widths.end());
+	made.fixed_width = *std::max_element(made.widths.begin(), made.widths.end());
 	if (spacing != 'P') {
-		for (const std::uint8_t w : spec.widths)
-			require(w == spec.fixed_width, name + " is fixed-width but its glyphs differ in width");
-		spec.widths.clear();
+		for (const std::uint8_t w : made.widths)
+			require(w == made.fixed_width, name + " is fixed-width but its glyphs differ in width");
+		made.widths.clear();
 	}
-	spec.bitmap = bitmap_of(glyphs);
-	return spec;
+	made.bitmap = bitmap_of(glyphs);
+	return made;
 }
 
-example_file file(const std::string &name, const std::vector<font_spec> &fonts)
+example_file file(const std::string &name, const std::vector<test_font> &fonts)
 {
 	return {name, fonts, container_of(fonts)};
 }

@@ -9,7 +9,7 @@
 
 struct example_file {
 	std::string name;              // file name inside examples/
-	std::vector<font_spec> fonts;  // in record order
+	std::vector<test_font> fonts;  // in record order
 	std::string bytes;             // the whole container
 };
 

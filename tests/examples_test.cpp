@@ -39,7 +39,7 @@ TEST(examples, joining_them_all_passes_every_record_through)
 		paths.push_back(examples_dir + "/" + f.name);
 		records += f.bytes.substr(8);
 		fonts += f.fonts.size();
-		for (const font_spec &font : f.fonts)
+		for (const test_font &font : f.fonts)
 			progress += "Writing zirk font [" + font.name + "]..\n";
 	}
 

@@ -74,9 +74,9 @@ TEST(byte_order, swap_exchanges_the_two_bytes)
 TEST(loader, walks_past_width_tables_and_fills_the_tables)
 {
 	const scratch_dir dir;
-	font_spec first{.name = "prop", .spacing = 'P', .first_char = 'a', .last_char = 'e', .widths = {1, 9, 17, 0, 255}};
-	font_spec second{.name = "fixed", .fixed_width = 12, .height = 3, .first_char = 0, .last_char = 255, .seed = 2};
-	font_spec third{.name = "empty", .spacing = 'P', .first_char = 'x', .last_char = 'x' - 1};
+	test_font first{.name = "prop", .spacing = 'P', .first_char = 'a', .last_char = 'e', .widths = {1, 9, 17, 0, 255}};
+	test_font second{.name = "fixed", .fixed_width = 12, .height = 3, .first_char = 0, .last_char = 255, .seed = 2};
+	test_font third{.name = "empty", .spacing = 'P', .first_char = 'x', .last_char = 'x' - 1};
 	const std::string path = dir.file("three.zirk", container_of({first, second, third}));
 
 	load_font(path.c_str(), 1);
@@ -103,7 +103,7 @@ TEST(loader, walks_past_width_tables_and_fills_the_tables)
 TEST(loader, never_writes_past_the_bitmap_store)
 {
 	const scratch_dir dir;
-	font_spec big{.height = 1, .first_char = 0, .last_char = 0, .bitmap = pattern(30000, 3), .bitmap_size = 30000};
+	test_font big{.height = 1, .first_char = 0, .last_char = 0, .bitmap = pattern(30000, 3), .bitmap_size = 30000};
 	const std::string path = dir.file("big.zirk", container_of({big}));
 	load_font(path.c_str(), 1);
 	EXPECT_EQ(font_store.header.bitmap_size, 30000);
@@ -113,8 +113,8 @@ TEST(loader, never_writes_past_the_bitmap_store)
 TEST(loader, clears_what_an_earlier_font_left_beyond_the_bytes_read)
 {
 	const scratch_dir dir;
-	font_spec full{.bitmap = std::string(100, '\xff')};
-	font_spec shorter{.bitmap = std::string(10, '\x01'), .bitmap_size = 10};
+	test_font full{.bitmap = std::string(100, '\xff')};
+	test_font shorter{.bitmap = std::string(10, '\x01'), .bitmap_size = 10};
 	const std::string path = dir.file("two.zirk", container_of({full, shorter}));
 	load_font(path.c_str(), 1);
 	load_font(path.c_str(), 2);
@@ -128,8 +128,8 @@ TEST(loader, clears_what_an_earlier_font_left_beyond_the_bytes_read)
 TEST(loader, refuses_what_it_walks_over)
 {
 	const scratch_dir dir;
-	const font_spec good{};
-	const font_spec reversed{.spacing = 'P', .first_char = 'Z', .last_char = 'A'};
+	const test_font good{};
+	const test_font reversed{.spacing = 'P', .first_char = 'Z', .last_char = 'A'};
 	const std::string bad_first = dir.file("bad_first.zirk", container_with_count(2, record(reversed) + record(good)));
 	const std::string cut = dir.file("cut.zirk", container_with_count(3, record(good) + record(good)));
 

@@ -9,10 +9,10 @@ static std::string progress(const std::string &name)
 	return "Writing zirk font [" + name + "]..\n";
 }
 
-static std::string records_of(const std::vector<font_spec> &specs)
+static std::string records_of(const std::vector<test_font> &fonts)
 {
 	std::string out;
-	for (const font_spec &s : specs)
+	for (const test_font &s : fonts)
 		out += record(s);
 	return out;
 }
@@ -20,10 +20,10 @@ static std::string records_of(const std::vector<font_spec> &specs)
 TEST(join, one_font_file_then_two_font_file)
 {
 	const scratch_dir dir;
-	const font_spec a{.name = "Alpha", .first_char = '0', .last_char = '9', .seed = 1};
-	const font_spec b{.name = "Beta", .spacing = 'P', .height = 12, .first_char = 'a', .last_char = 'd',
+	const test_font a{.name = "Alpha", .first_char = '0', .last_char = '9', .seed = 1};
+	const test_font b{.name = "Beta", .spacing = 'P', .height = 12, .first_char = 'a', .last_char = 'd',
 	                  .widths = {3, 8, 9, 16}, .seed = 2};
-	const font_spec c{.name = "Gamma", .fixed_width = 5, .height = 7, .seed = 3};
+	const test_font c{.name = "Gamma", .fixed_width = 5, .height = 7, .seed = 3};
 	const std::string first = dir.file("one.zirk", container_of({a}));
 	const std::string second = dir.file("two.zirk", container_of({b, c}));
 
@@ -36,10 +36,10 @@ TEST(join, one_font_file_then_two_font_file)
 TEST(join, fonts_leave_in_argument_then_record_order)
 {
 	const scratch_dir dir;
-	std::vector<font_spec> three;
+	std::vector<test_font> three;
 	for (std::uint8_t i = 1; i <= 3; i++)
 		three.push_back({.name = "f" + std::to_string(i), .fixed_width = static_cast<std::uint8_t>(i * 4), .seed = i});
-	const font_spec last{.name = "last", .seed = 9};
+	const test_font last{.name = "last", .seed = 9};
 	const std::string many = dir.file("three.zirk", container_of(three));
 	const std::string one = dir.file("one.zirk", container_of({last}));
 	const std::string none = dir.file("none.zirk", container({}));
@@ -54,8 +54,8 @@ TEST(join, fonts_leave_in_argument_then_record_order)
 TEST(join, single_file_of_two_fonts_is_enough)
 {
 	const scratch_dir dir;
-	const font_spec a{.name = "a"};
-	const font_spec b{.name = "b", .seed = 2};
+	const test_font a{.name = "a"};
+	const test_font b{.name = "b", .seed = 2};
 	// A path that looks like an option is still a path.
 	const std::string path = dir.file("-v", container_of({a, b}));
 	const run_result r = run_korvane({path});
@@ -69,7 +69,7 @@ TEST(join, single_file_of_two_fonts_is_enough)
 TEST(join, consistent_records_come_out_byte_for_byte)
 {
 	const scratch_dir dir;
-	const std::vector<font_spec> fonts = {
+	const std::vector<test_font> fonts = {
 		{.name = "sixteen-byte-nam", .spacing = 'P', .uninterpreted = {0xff, 0x00, 0x80}, .first_char = 0,
 		 .last_char = 255, .widths = [] {
 			 std::vector<std::uint8_t> w(256);
@@ -95,18 +95,18 @@ TEST(join, consistent_records_come_out_byte_for_byte)
 TEST(join, stored_size_is_recomputed_from_the_geometry)
 {
 	const scratch_dir dir;
-	font_spec longer{.name = "longer", .height = 2, .first_char = 'a', .last_char = 'b'};
+	test_font longer{.name = "longer", .height = 2, .first_char = 'a', .last_char = 'b'};
 	longer.bitmap = pattern(10, 1);  // four bytes of glyphs, six of surplus
 	longer.bitmap_size = 10;
-	font_spec huge{.name = "huge", .height = 1, .first_char = 'a', .last_char = 'a'};
+	test_font huge{.name = "huge", .height = 1, .first_char = 'a', .last_char = 'a'};
 	huge.bitmap = pattern(40, 2);
 	huge.bitmap_size = 0xffff;  // far beyond the file's end; only S bytes matter
 	const std::string path = dir.file("odd.zirk", container_of({longer, huge}));
 
-	font_spec want_longer = longer;
+	test_font want_longer = longer;
 	want_longer.bitmap = longer.bitmap->substr(0, 4);
 	want_longer.bitmap_size.reset();
-	font_spec want_huge = huge;
+	test_font want_huge = huge;
 	want_huge.bitmap = huge.bitmap->substr(0, 1);
 	want_huge.bitmap_size.reset();
 
@@ -118,7 +118,7 @@ TEST(join, stored_size_is_recomputed_from_the_geometry)
 TEST(join, two_hundred_fifty_five_fonts_in_one_run)
 {
 	const scratch_dir dir;
-	std::vector<font_spec> fonts;
+	std::vector<test_font> fonts;
 	std::string err;
 	for (unsigned i = 0; i < 255; i++) {
 		fonts.push_back({.name = "font " + std::to_string(i), .spacing = i % 2 ? 'P' : 'F',
@@ -127,8 +127,8 @@ TEST(join, two_hundred_fifty_five_fonts_in_one_run)
 		                 .seed = static_cast<std::uint8_t>(i)});
 		err += progress("font " + std::to_string(i));
 	}
-	const std::string first = dir.file("first.zirk", container_of(std::vector<font_spec>(fonts.begin(), fonts.begin() + 200)));
-	const std::string rest = dir.file("rest.zirk", container_of(std::vector<font_spec>(fonts.begin() + 200, fonts.end())));
+	const std::string first = dir.file("first.zirk", container_of(std::vector<test_font>(fonts.begin(), fonts.begin() + 200)));
+	const std::string rest = dir.file("rest.zirk", container_of(std::vector<test_font>(fonts.begin() + 200, fonts.end())));
 
 	const run_result r = run_korvane({first, rest});
 	EXPECT_EQ(r.status, 0);
@@ -140,8 +140,8 @@ TEST(join, bitmaps_up_to_the_store_size)
 {
 	const scratch_dir dir;
 	// 246 codes of one row byte and 100 rows: exactly the largest block.
-	const font_spec largest{.name = "largest", .height = 100, .first_char = 0, .last_char = 245};
-	const font_spec other{.name = "other", .fixed_width = 16, .height = 96, .first_char = 0, .last_char = 127, .seed = 3};
+	const test_font largest{.name = "largest", .height = 100, .first_char = 0, .last_char = 245};
+	const test_font other{.name = "other", .fixed_width = 16, .height = 96, .first_char = 0, .last_char = 127, .seed = 3};
 	const std::string path = dir.file("big.zirk", container_of({largest, other, largest}));
 	const run_result r = run_korvane({path});
 	EXPECT_EQ(r.status, 0);

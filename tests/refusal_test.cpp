@@ -35,17 +35,17 @@ std::string output_header(std::uint8_t count)
 	return container_with_count(count, "");
 }
 
-// The record korvane makes of spec: bitmap_size recomputed, and the block
+// The record korvane makes of font: bitmap_size recomputed, and the block
 // cut to that length, or filled up with zero bytes where the file held less.
-std::string written(font_spec spec)
+std::string written(test_font font)
 {
-	const std::size_t size = consistent_length(spec);
-	std::string block = bitmap_bytes(spec);
-	block = block.substr(0, std::min<std::size_t>(spec.bitmap_size.value_or(0xffff), size));
+	const std::size_t size = consistent_length(font);
+	std::string block = bitmap_bytes(font);
+	block = block.substr(0, std::min<std::size_t>(font.bitmap_size.value_or(0xffff), size));
 	block.resize(size, '\0');
-	spec.bitmap = block;
-	spec.bitmap_size.reset();
-	return record(spec);
+	font.bitmap = block;
+	font.bitmap_size.reset();
+	return record(font);
 }
 
 // Output can run to tens of kilobytes; a byte dump of it helps nobody.
@@ -74,7 +74,7 @@ TEST(refusal, usage_when_the_inputs_hold_fewer_than_two_fonts)
 {
 	scratch_dir dir;
 	const std::string none = dir.file("none", container({}));
-	const std::string one = dir.file("one", container_of({font_spec{}}));
+	const std::string one = dir.file("one", container_of({test_font{}}));
 	for (const auto &args : arg_lists{{}, {one}, {none, one}, {none, none, none}}) {
 		SCOPED_TRACE(testing::PrintToString(args));
 		expect_run(run_korvane(args), "", USAGE);
@@ -84,7 +84,7 @@ TEST(refusal, usage_when_the_inputs_hold_fewer_than_two_fonts)
 TEST(refusal, an_argument_beginning_with_a_hyphen_is_a_path)
 {
 	scratch_dir dir;
-	const font_spec f{.name = "dash"};
+	const test_font f{.name = "dash"};
 	dir.file("-h", container_of({f}));
 	const auto run_in_dir = [&](const std::vector<std::string> &args) {
 		return run_korvane(args, output_to::capture, dir.dir);
@@ -99,8 +99,8 @@ TEST(refusal, an_argument_beginning_with_a_hyphen_is_a_path)
 TEST(refusal, a_path_that_cannot_be_opened_is_reported_before_anything_is_written)
 {
 	scratch_dir dir;
-	const std::string one = dir.file("one", container_of({font_spec{}}));
-	const std::string two = dir.file("two", container_of({font_spec{}, font_spec{}}));
+	const std::string one = dir.file("one", container_of({test_font{}}));
+	const std::string two = dir.file("two", container_of({test_font{}, test_font{}}));
 	const std::string foreign = dir.file("foreign", "GIF89a..");
 	const std::string missing = dir.path("missing");
 	std::filesystem::create_directory(dir.path("sub"));
@@ -120,8 +120,8 @@ TEST(refusal, an_unreadable_file_is_not_found)
 	if (geteuid() == 0)
 		GTEST_SKIP() << "root reads a file whatever its mode";
 	scratch_dir dir;
-	const std::string one = dir.file("one", container_of({font_spec{}}));
-	const std::string locked = dir.file("locked", container_of({font_spec{}}));
+	const std::string one = dir.file("one", container_of({test_font{}}));
+	const std::string locked = dir.file("locked", container_of({test_font{}}));
 	chmod(locked.c_str(), 0);
 	expect_run(run_korvane({one, locked}), "", NOT_FOUND);
 }
@@ -129,7 +129,7 @@ TEST(refusal, an_unreadable_file_is_not_found)
 TEST(refusal, a_file_without_the_magic_is_no_container)
 {
 	scratch_dir dir;
-	const std::string two = dir.file("two", container_of({font_spec{}, font_spec{}}));
+	const std::string two = dir.file("two", container_of({test_font{}, test_font{}}));
 	const std::vector<std::string> foreign{
 		"",
 		"ZIRK",
@@ -185,7 +185,7 @@ TEST(refusal, more_than_255_fonts_in_all)
 TEST(refusal, font_data_never_goes_to_a_terminal)
 {
 	scratch_dir dir;
-	const std::string one = dir.file("one", container_of({font_spec{}}));
+	const std::string one = dir.file("one", container_of({test_font{}}));
 	const std::string c200 = dir.file("c200", output_header(200));
 	const std::string bad = dir.file("bad", "");
 	struct row {
@@ -214,9 +214,9 @@ TEST(refusal, font_data_never_goes_to_a_terminal)
 TEST(refusal, a_failed_write_to_standard_output_ends_the_run)
 {
 	scratch_dir dir;
-	const font_spec small{.name = "small"};
-	const font_spec large{.name = "large", .height = 100, .first_char = 0, .last_char = 245};
-	for (const font_spec &f : {small, large}) {
+	const test_font small{.name = "small"};
+	const test_font large{.name = "large", .height = 100, .first_char = 0, .last_char = 245};
+	for (const test_font &f : {small, large}) {
 		const std::string file = dir.file(f.name, container_of({f, f}));
 		for (const output_to out : {output_to::dev_full, output_to::closed}) {
 			SCOPED_TRACE(f.name + (out == output_to::closed ? " to a closed descriptor" : " to a full disk"));
@@ -234,21 +234,21 @@ TEST(refusal, a_failed_write_to_standard_output_ends_the_run)
 
 TEST(refusal, a_container_cut_at_any_byte_is_refused_unless_only_surplus_is_missing)
 {
-	const std::vector<font_spec> fonts{
+	const std::vector<test_font> fonts{
 		{.name = "prop", .spacing = 'P', .height = 4, .widths = {3, 9, 17}},
 		// Five surplus bytes that are there, and that the walk must skip.
 		{.name = "spare", .bitmap = pattern(29, 2), .bitmap_size = 29},
 		// Three of the four surplus bytes are missing, which is no loss.
 		{.name = "short", .bitmap = pattern(25, 3), .bitmap_size = 28},
 	};
-	const font_spec other{.name = "other", .seed = 9};
+	const test_font other{.name = "other", .seed = 9};
 
 	// For each record: where its header and width table end, and where the
 	// bitmap bytes the output needs end.
 	std::vector<std::size_t> loaded;
 	std::vector<std::size_t> needed;
 	std::string body;
-	for (const font_spec &f : fonts) {
+	for (const test_font &f : fonts) {
 		const std::size_t start = 8 + body.size();
 		const std::size_t stored = f.bitmap_size.value_or(static_cast<std::uint16_t>(bitmap_bytes(f).size()));
 		loaded.push_back(start + header_bytes(f).size() + width_table(f).size());
@@ -291,16 +291,16 @@ TEST(refusal, a_container_cut_at_any_byte_is_refused_unless_only_surplus_is_miss
 
 TEST(refusal, a_truncated_record_stops_the_run_before_any_of_its_bytes)
 {
-	const font_spec one{.name = "one"};
-	const font_spec two{.name = "two", .spacing = 'P', .height = 4, .widths = {3, 9, 17}, .seed = 2};
+	const test_font one{.name = "one"};
+	const test_font two{.name = "two", .spacing = 'P', .height = 4, .widths = {3, 9, 17}, .seed = 2};
 	const std::string a = record(one);
 	const std::string b = record(two);
-	font_spec one_with_surplus = one;
+	test_font one_with_surplus = one;
 	one_with_surplus.bitmap_size = 34;
-	font_spec two_with_surplus = two;
+	test_font two_with_surplus = two;
 	two_with_surplus.bitmap = pattern(24, 2) + "xyz";
 	two_with_surplus.bitmap_size = 34;
-	font_spec two_short = two;
+	test_font two_short = two;
 	two_short.bitmap = pattern(6, 2);
 	two_short.bitmap_size = 10;
 
@@ -336,13 +336,13 @@ TEST(refusal, a_truncated_record_stops_the_run_before_any_of_its_bytes)
 // writer after it.
 TEST(refusal, fonts_outside_what_the_format_allows)
 {
-	const font_spec good{.name = "good"};
+	const test_font good{.name = "good"};
 	std::vector<std::uint8_t> wide(10, 255);
 	wide.push_back(136);
 
 	struct row {
 		const char *what;
-		font_spec font;
+		test_font font;
 		std::string error;  // empty: accepted
 		bool announced;
 	};
@@ -380,16 +380,16 @@ TEST(refusal, fonts_outside_what_the_format_allows)
 TEST(refusal, a_stored_size_beyond_the_store_yields_to_the_geometry)
 {
 	// The walk to the next font still passes over all 65535 stored bytes.
-	const font_spec huge_block{.name = "huge", .bitmap = pattern(0xffff, 3), .bitmap_size = 0xffff};
-	const font_spec after{.name = "after", .seed = 4};
+	const test_font huge_block{.name = "huge", .bitmap = pattern(0xffff, 3), .bitmap_size = 0xffff};
+	const test_font after{.name = "after", .seed = 4};
 	// Stored 65535, but the file ends after the 24600 bytes the font needs.
-	const font_spec full{.name = "full", .height = 100, .first_char = 0, .last_char = 245, .bitmap_size = 0xffff};
+	const test_font full{.name = "full", .height = 100, .first_char = 0, .last_char = 245, .bitmap_size = 0xffff};
 
 	scratch_dir dir;
 	expect_run(run_korvane({dir.file("a", container_of({huge_block, after}))}),
 	           output_header(2) + record({.name = "huge", .bitmap = pattern(24, 3)}) + record(after),
 	           progress("huge") + progress("after"), 0);
-	font_spec full_out = full;
+	test_font full_out = full;
 	full_out.bitmap_size.reset();
 	expect_run(run_korvane({dir.file("b", container_of({after, full}))}),
 	           output_header(2) + record(after) + record(full_out), progress("after") + progress("full"), 0);
@@ -399,12 +399,12 @@ TEST(refusal, a_stored_size_beyond_the_store_yields_to_the_geometry)
 // left in the store: that would leak one font's glyphs into another.
 TEST(refusal, a_short_block_is_filled_with_zeros_not_with_an_earlier_font)
 {
-	const font_spec earlier{.name = "earlier", .last_char = 'F'};
-	const font_spec stored_short{.name = "short", .last_char = 'F', .bitmap = pattern(10, 2)};
-	const font_spec stored_empty{.name = "empty", .last_char = 'F', .bitmap = ""};
-	font_spec short_out = stored_short;
+	const test_font earlier{.name = "earlier", .last_char = 'F'};
+	const test_font stored_short{.name = "short", .last_char = 'F', .bitmap = pattern(10, 2)};
+	const test_font stored_empty{.name = "empty", .last_char = 'F', .bitmap = ""};
+	test_font short_out = stored_short;
 	short_out.bitmap = pattern(10, 2) + std::string(38, '\0');
-	font_spec empty_out = stored_empty;
+	test_font empty_out = stored_empty;
 	empty_out.bitmap = std::string(48, '\0');
 
 	scratch_dir dir;
@@ -416,9 +416,9 @@ TEST(refusal, a_short_block_is_filled_with_zeros_not_with_an_earlier_font)
 // The progress line goes to a terminal: control bytes must not reach it.
 TEST(refusal, a_name_shows_control_bytes_as_question_marks_but_keeps_them)
 {
-	const font_spec controls{.name = {'a', '\x01', '\t', '\n', '\x1f', '\x7f', '\x80', '\xff', ' ', 'z'}};
-	const font_spec full_width{.name = "ABCDEFGHIJKLMNOP"};
-	const font_spec stops_at_zero{.name = std::string("ab\0\x01", 4)};
+	const test_font controls{.name = {'a', '\x01', '\t', '\n', '\x1f', '\x7f', '\x80', '\xff', ' ', 'z'}};
+	const test_font full_width{.name = "ABCDEFGHIJKLMNOP"};
+	const test_font stops_at_zero{.name = std::string("ab\0\x01", 4)};
 
 	scratch_dir dir;
 	expect_run(run_korvane({dir.file("f", container_of({controls, full_width, stops_at_zero}))}),

@@ -2,22 +2,22 @@
 
 #include <stdexcept>
 
-static std::vector<std::uint8_t> all_widths(const font_spec &spec)
+static std::vector<std::uint8_t> all_widths(const test_font &font)
 {
-	const int count = spec.last_char + 1 - spec.first_char;
+	const int count = font.last_char + 1 - font.first_char;
 	if (count <= 0)
 		return {};
-	if (spec.spacing == 'P' && !spec.widths.empty())
-		return spec.widths;
-	return std::vector<std::uint8_t>(static_cast<std::size_t>(count), spec.fixed_width);
+	if (font.spacing == 'P' && !font.widths.empty())
+		return font.widths;
+	return std::vector<std::uint8_t>(static_cast<std::size_t>(count), font.fixed_width);
 }
 
-std::size_t consistent_length(const font_spec &spec)
+std::size_t consistent_length(const test_font &font)
 {
 	std::size_t rows = 0;
-	for (const std::uint8_t w : all_widths(spec))
+	for (const std::uint8_t w : all_widths(font))
 		rows += (w + 7u) / 8u;
-	return rows * spec.height;
+	return rows * font.height;
 }
 
 std::string pattern(std::size_t n, std::uint8_t seed)
@@ -33,43 +33,43 @@ std::string le16(std::uint16_t value)
 	return {static_cast<char>(value & 0xff), static_cast<char>(value >> 8)};
 }
 
-std::string header_bytes(const font_spec &spec)
+std::string header_bytes(const test_font &font)
 {
-	const std::string bitmap = bitmap_bytes(spec);
-	if (!spec.bitmap_size && bitmap.size() > 0xffff)
+	const std::string bitmap = bitmap_bytes(font);
+	if (!font.bitmap_size && bitmap.size() > 0xffff)
 		throw std::length_error("bitmap too long for bitmap_size");
-	std::string name = spec.name.substr(0, 16);
+	std::string name = font.name.substr(0, 16);
 	name.resize(16, '\0');
-	std::string h = le16(spec.bitmap_size.value_or(static_cast<std::uint16_t>(bitmap.size())));
+	std::string h = le16(font.bitmap_size.value_or(static_cast<std::uint16_t>(bitmap.size())));
 	h += name;
-	h += spec.spacing;
-	for (const std::uint8_t b : spec.uninterpreted)
+	h += font.spacing;
+	for (const std::uint8_t b : font.uninterpreted)
 		h += static_cast<char>(b);
-	h += static_cast<char>(spec.fixed_width);
-	h += static_cast<char>(spec.height);
-	h += static_cast<char>(spec.first_char);
-	h += static_cast<char>(spec.last_char);
+	h += static_cast<char>(font.fixed_width);
+	h += static_cast<char>(font.height);
+	h += static_cast<char>(font.first_char);
+	h += static_cast<char>(font.last_char);
 	return h;
 }
 
-std::string width_table(const font_spec &spec)
+std::string width_table(const test_font &font)
 {
-	if (spec.spacing != 'P')
+	if (font.spacing != 'P')
 		return {};
 	std::string out;
-	for (const std::uint8_t w : all_widths(spec))
+	for (const std::uint8_t w : all_widths(font))
 		out += static_cast<char>(w);
 	return out;
 }
 
-std::string bitmap_bytes(const font_spec &spec)
+std::string bitmap_bytes(const test_font &font)
 {
-	return spec.bitmap ? *spec.bitmap : pattern(consistent_length(spec), spec.seed);
+	return font.bitmap ? *font.bitmap : pattern(consistent_length(font), font.seed);
 }
 
-std::string record(const font_spec &spec)
+std::string record(const test_font &font)
 {
-	return header_bytes(spec) + width_table(spec) + bitmap_bytes(spec);
+	return header_bytes(font) + width_table(font) + bitmap_bytes(font);
 }
 
 std::string container_with_count(std::uint8_t count, const std::string &records)
@@ -85,10 +85,10 @@ std::string container(const std::vector<std::string> &records)
 	return container_with_count(static_cast<std::uint8_t>(records.size()), body);
 }
 
-std::string container_of(const std::vector<font_spec> &specs)
+std::string container_of(const std::vector<test_font> &fonts)
 {
 	std::vector<std::string> records;
-	for (const font_spec &s : specs)
+	for (const test_font &s : fonts)
 		records.push_back(record(s));
 	return container(records);
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-struct font_spec {
+struct test_font {
 	std::string name = "test";  // zero-padded to 16 bytes; longer names are cut
 	char spacing = 'F';         // 'P' gives the record a width table
 	std::array<std::uint8_t, 3> uninterpreted{0x11, 0x22, 0x33};
@@ -19,7 +19,7 @@ struct font_spec {
 	// For 'P': one width per code first_char..last_char. Left empty, every
 	// code gets fixed_width.
 	std::vector<std::uint8_t> widths;
-	// Left unset: pattern(consistent_length(spec), seed).
+	// Left unset: pattern(consistent_length(font), seed).
 	std::optional<std::string> bitmap;
 	std::uint8_t seed = 1;
 	// The stored bitmap_size; left unset, the length of the bitmap.
@@ -27,21 +27,21 @@ struct font_spec {
 };
 
 // The length the font's geometry gives its bitmap block.
-std::size_t consistent_length(const font_spec &spec);
+std::size_t consistent_length(const test_font &font);
 
 // n bytes that differ from font to font (by seed) and from place to place, so
 // that a misplaced or stale byte shows.
 std::string pattern(std::size_t n, std::uint8_t seed);
 
 std::string le16(std::uint16_t value);
-std::string header_bytes(const font_spec &spec);
-std::string width_table(const font_spec &spec);  // empty unless spacing is 'P'
-std::string bitmap_bytes(const font_spec &spec);
-std::string record(const font_spec &spec);
+std::string header_bytes(const test_font &font);
+std::string width_table(const test_font &font);  // empty unless spacing is 'P'
+std::string bitmap_bytes(const test_font &font);
+std::string record(const test_font &font);
 
 // Magic, the count byte, then the bytes that follow it.
 std::string container_with_count(std::uint8_t count, const std::string &records);
 // Magic, records.size() as count, then the records.
 std::string container(const std::vector<std::string> &records);
-// The same, from specs.
-std::string container_of(const std::vector<font_spec> &specs);
+// The same, from fonts.
+std::string container_of(const std::vector<test_font> &fonts);
