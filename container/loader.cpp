@@ -1,6 +1,7 @@
 #include "input.h"
 
 #include <algorithm>
+#include <cstring>
 
 static const char *const TRUNCATED = "Error: font file is truncated\n";
 
@@ -23,8 +24,30 @@ static long record_rest(const font_header &h)
 	return long{h.bitmap_size} + (has_width_table(h) ? long{char_count(h)} : 0);
 }
 
-// Every call walks the file from its first record: nothing about an input is
-// remembered between operations, so a file is always read as it is now.
+static bool follows_loaded_font(const char *path, unsigned n)
+{
+	return n == font_store.loaded_font + 1 && std::strcmp(path, font_store.loaded_path.data()) == 0;
+}
+
+// A path too long to keep is simply not remembered: its next font is found
+// by walking from the first record.
+static void remember_record_end(const char *path, unsigned n, long record_end)
+{
+	const std::size_t length = std::strlen(path);
+	if (length >= font_store.loaded_path.size()) {
+		font_store.loaded_path[0] = 0;
+		font_store.loaded_font = 0;
+		return;
+	}
+	std::memcpy(font_store.loaded_path.data(), path, length + 1);
+	font_store.loaded_font = n;
+	font_store.record_end = record_end;
+}
+
+// Every call opens the file afresh and checks its count as it is now. The
+// walk to font n starts at the first record, or where font n - 1 ended when
+// that was the font loaded last: in an unchanged file both reach the same
+// bytes, and the records in between were checked when they were loaded.
 void load_font(const char *path, unsigned n)
 {
 	const input_file file = open_input(path);
@@ -34,11 +57,20 @@ void load_font(const char *path, unsigned n)
 	if (n > head[MAGIC_SIZE])
 		fail("Error: requested fontno not in fontfile\n");
 
-	for (unsigned k = 1; k <= n; k++) {
+	unsigned k = 1;
+	long at = CONTAINER_HEADER_SIZE;
+	if (follows_loaded_font(path, n)) {
+		k = n;
+		at = font_store.record_end;
+		skip_input(file, at - long{CONTAINER_HEADER_SIZE});
+	}
+	for (; k <= n; k++) {
 		read_header(file);
+		at += long{FONT_HEADER_SIZE} + record_rest(font_store.header);
 		if (k < n)
 			skip_input(file, record_rest(font_store.header));
 	}
+	remember_record_end(path, n, at);
 
 	const font_header &h = font_store.header;
 	const unsigned first = h.first_char;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <type_traits>
 
 // Container file: magic, one count byte, then that many font records.
@@ -56,6 +57,13 @@ struct font_store_layout {
 	std::array<unsigned char, CHAR_CODES> row_bytes;
 	std::array<unsigned char, BITMAP_STORE_SIZE> bitmap;
 	std::size_t bitmap_read;
+
+	// Where the current font's record ends, and in which file. The next font
+	// of the same file is read from there rather than by walking every record
+	// before it again, which would make a join quadratic in its fonts.
+	std::array<char, FILENAME_MAX> loaded_path;
+	unsigned loaded_font;
+	long record_end;
 };
 
 extern font_store_layout font_store;

@@ -98,6 +98,11 @@ TEST(loader, walks_past_width_tables_and_fills_the_tables)
 	load_font(path.c_str(), 3);
 	EXPECT_EQ(font_store.header.bitmap_size, 0);
 	EXPECT_EQ(font_store.bitmap_read, 0u);
+
+	// Going back is a walk from the first record, not a step on from the last.
+	load_font(path.c_str(), 2);
+	EXPECT_EQ(font_store.header.fixed_width, 12);
+	EXPECT_EQ(font_store.bitmap_read, 256u * 2u * 3u);
 }
 
 TEST(loader, never_writes_past_the_bitmap_store)
