@@ -39,8 +39,8 @@ def write(path, data):
 
 
 def workload(directory, name, files):
-    """Writes the files of one workload into directory/name, and
-    directory/name.expected. Returns nothing; the paths follow from name."""
+    """Writes the files of one workload into directory/name, and the join
+    they must give into directory/name.expected."""
     os.mkdir(os.path.join(directory, name))
     records = []
     for i, file_records in enumerate(files, 1):
