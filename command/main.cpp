@@ -8,6 +8,7 @@
 int main(int argc, char *argv[])
 {
 	set_binary_output();
+	buffer_output();
 	const int count = argc > 0 ? argc - 1 : 0;
 	char *const *paths = argc > 0 ? argv + 1 : argv;
 

@@ -101,6 +101,8 @@ constexpr bool has_width_table(const font_header &h)
 std::uint32_t bitmap_length(const font_store_layout &store);
 
 [[noreturn]] void fail(const char *message);
+// Must come before anything is written to standard output.
+void buffer_output();
 void write_output(const void *bytes, std::size_t size);
 void finish_output();
 
