@@ -134,3 +134,16 @@ TEST(changing_input, file_that_vanishes_before_its_font_is_loaded)
 	EXPECT_EQ(r.out, container_with_count(2, record(steady)));
 	EXPECT_EQ(r.err, "Writing zirk font [steady]..\nError: File not found.\n");
 }
+
+TEST(changing_input, file_cut_inside_its_container_header_under_the_loader)
+{
+	const scratch_dir dir;
+	const std::string fixed = dir.file("steady.zirk", container_of({steady}));
+	const std::string one = container_of({moving});
+	changing_file pipe(dir.path("moving"), {one, one, one.substr(0, 5)});
+
+	const run_result r = run_korvane({fixed, dir.path("moving")});
+	EXPECT_EQ(r.status, 1);
+	EXPECT_EQ(r.out, container_with_count(2, record(steady)));
+	EXPECT_EQ(r.err, "Writing zirk font [steady]..\nError: font file is truncated\n");
+}
