@@ -121,7 +121,7 @@ TEST(join, two_hundred_fifty_five_fonts_in_one_run)
 	std::vector<test_font> fonts;
 	std::string err;
 	for (unsigned i = 0; i < 255; i++) {
-		fonts.push_back({.name = "font " + std::to_string(i), .spacing = i % 2 ? 'P' : 'F',
+		fonts.push_back({.name = "font " + std::to_string(i), .spacing = i % 2 != 0 ? 'P' : 'F',
 		                 .fixed_width = static_cast<std::uint8_t>(i % 20), .height = static_cast<std::uint8_t>(i % 9),
 		                 .first_char = static_cast<std::uint8_t>(i), .last_char = static_cast<std::uint8_t>(i / 2 + 127),
 		                 .seed = static_cast<std::uint8_t>(i)});

@@ -41,7 +41,7 @@ std::string written(test_font font)
 {
 	const std::size_t size = consistent_length(font);
 	std::string block = bitmap_bytes(font);
-	block = block.substr(0, std::min<std::size_t>(font.bitmap_size.value_or(0xffff), size));
+	block.resize(std::min<std::size_t>({block.size(), font.bitmap_size.value_or(0xffff), size}));
 	block.resize(size, '\0');
 	font.bitmap = block;
 	font.bitmap_size.reset();
