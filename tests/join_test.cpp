@@ -69,14 +69,12 @@ TEST(join, single_file_of_two_fonts_is_enough)
 TEST(join, consistent_records_come_out_byte_for_byte)
 {
 	const scratch_dir dir;
+	std::vector<std::uint8_t> all_widths(256);
+	for (unsigned c = 0; c < 256; c++)
+		all_widths[c] = static_cast<std::uint8_t>(c % 24);
 	const std::vector<test_font> fonts = {
 		{.name = "sixteen-byte-nam", .spacing = 'P', .uninterpreted = {0xff, 0x00, 0x80}, .first_char = 0,
-		 .last_char = 255, .widths = [] {
-			 std::vector<std::uint8_t> w(256);
-			 for (unsigned c = 0; c < 256; c++)
-				 w[c] = static_cast<std::uint8_t>(c % 24);
-			 return w;
-		 }(), .seed = 4},
+		 .last_char = 255, .widths = all_widths, .seed = 4},
 		{.name = "lower p", .spacing = 'p', .fixed_width = 9, .height = 3, .seed = 5},
 		{.name = "zero spacing", .spacing = '\0', .fixed_width = 0, .height = 50, .seed = 6},
 		{.name = "empty", .spacing = 'P', .first_char = 200, .last_char = 199},

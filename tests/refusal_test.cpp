@@ -194,6 +194,7 @@ TEST(refusal, font_data_never_goes_to_a_terminal)
 	};
 	const std::vector<row> rows{
 		{{one, one}, TERMINAL},
+		// The checks on the inputs come first: these never reach this one.
 		{{one}, USAGE},
 		{{}, USAGE},
 		{{one, dir.path("missing")}, NOT_FOUND},
