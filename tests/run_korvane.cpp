@@ -40,8 +40,8 @@ scratch_dir::scratch_dir()
 scratch_dir::~scratch_dir()
 {
 	std::error_code ignored;
-	std::filesystem::permissions(dir, std::filesystem::perms::owner_all,
-	                             std::filesystem::perm_options::add, ignored);
+	std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+	                             ignored);
 	std::filesystem::remove_all(dir, ignored);
 }
 
