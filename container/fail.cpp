@@ -4,9 +4,11 @@
 #include <cstdlib>
 
 // Every error ends the run: whatever already reached standard output stays
-// there, and the status tells the caller not to trust it.
+// there, and the status tells the caller not to trust it. A message that
+// standard error refuses is lost: there is nowhere left to report it, and
+// the status still says the run failed.
 void fail(const char *message)
 {
-	std::fputs(message, stderr);
+	(void)std::fputs(message, stderr);
 	std::exit(EXIT_FAILURE);
 }

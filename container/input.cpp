@@ -17,7 +17,7 @@ input_file open_input(const char *path)
 std::size_t read_input(const input_file &file, void *bytes, std::size_t size)
 {
 	const std::size_t got = std::fread(bytes, 1, size, file.get());
-	if (got < size && std::ferror(file.get()))
+	if (got < size && std::ferror(file.get()) != 0)
 		fail(UNREADABLE);
 	return got;
 }

@@ -75,9 +75,9 @@ void load_font(const char *path, unsigned n)
 	const font_header &h = font_store.header;
 	const unsigned first = h.first_char;
 	const unsigned count = char_count(h);
-	auto widths = font_store.widths.begin() + first;
+	unsigned char *widths = font_store.widths.data() + first;
 	if (has_width_table(h)) {
-		if (read_input(file, &*widths, count) < count)
+		if (read_input(file, widths, count) < count)
 			fail(TRUNCATED);
 	} else {
 		std::fill_n(widths, count, h.fixed_width);

@@ -25,6 +25,6 @@ void write_output(const void *bytes, std::size_t size)
 // descriptor); success is only reported once they have left the process.
 void finish_output()
 {
-	if (std::fflush(stdout) != 0 || std::ferror(stdout))
+	if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0)
 		fail(WRITE_FAILED);
 }

@@ -5,7 +5,8 @@
 
 // The name goes to a terminal more often than not: control bytes become '?'
 // so that a hostile name cannot drive the user's terminal. The record itself
-// keeps the name as it was.
+// keeps the name as it was. A progress line that standard error refuses is
+// dropped: the output does not depend on it.
 static void announce(const font_header &h)
 {
 	std::array<char, NAME_SIZE> shown{};
@@ -14,7 +15,7 @@ static void announce(const font_header &h)
 		const unsigned char b = h.name[length];
 		shown[length] = (b < 0x20 || b == 0x7f) ? '?' : static_cast<char>(b);
 	}
-	std::fprintf(stderr, "Writing zirk font [%.*s]..\n", static_cast<int>(length), shown.data());
+	(void)std::fprintf(stderr, "Writing zirk font [%.*s]..\n", static_cast<int>(length), shown.data());
 }
 
 void write_font()

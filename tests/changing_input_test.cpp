@@ -23,7 +23,8 @@ public:
 	changing_file(std::string path, std::vector<std::string> openings)
 	    : path_(std::move(path)), openings_(std::move(openings))
 	{
-		std::signal(SIGPIPE, SIG_IGN);
+		// Cannot fail: SIGPIPE is a valid signal to ignore.
+		(void)std::signal(SIGPIPE, SIG_IGN);
 		for (std::size_t k = 0; k < openings_.size(); k++)
 			if (mkfifo(pipe_name(k).c_str(), 0600) != 0)
 				throw std::runtime_error("mkfifo failed");

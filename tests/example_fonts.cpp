@@ -129,7 +129,8 @@ std::vector<glyph> glyphs_in(const std::vector<std::string> &art, std::size_t he
 		const std::size_t band_start = glyphs.size();
 		for (std::size_t row = 0; row < height; row++) {
 			const std::string &line = art[top + row];
-			require(line.find_first_not_of(".# ") == std::string::npos, "stray character in \"" + line + '"');
+			require(line.find_first_not_of(".# ") == std::string::npos,
+			        "stray character in \"" + line + '"');
 			std::istringstream words(line);
 			std::size_t k = band_start;
 			for (std::string word; words >> word; k++) {
@@ -172,8 +173,7 @@ std::string bitmap_of(const std::vector<glyph> &glyphs)
 	return out;
 }
 
-test_font font(const std::string &name, char spacing, std::uint8_t first_char,
-               const std::vector<glyph> &glyphs)
+test_font font(const std::string &name, char spacing, std::uint8_t first_char, const std::vector<glyph> &glyphs)
 {
 	test_font made;
 	made.name = name;
@@ -209,7 +209,7 @@ std::vector<example_file> example_files()
 	return {
 		file("block8x8.zirk", {font("Block 8x8", 'F', '0', glyphs_in(block_art, 8))}),
 		file("slim10.zirk", {font("Slim 10", 'P', 'a', glyphs_in(slim_art, 10))}),
-		file("matrix5x7.zirk", {font("Matrix 5x7", 'F', 'A', matrix),
-		                        font("Matrix 10x7 Wide", 'F', 'A', widened(matrix))}),
+		file("matrix5x7.zirk",
+	             {font("Matrix 5x7", 'F', 'A', matrix), font("Matrix 10x7 Wide", 'F', 'A', widened(matrix))}),
 	};
 }

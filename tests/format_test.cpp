@@ -10,7 +10,8 @@
 
 TEST(geometry, row_bytes_take_whole_bytes)
 {
-	const std::pair<unsigned, unsigned> cases[] = {{0, 0}, {1, 1}, {7, 1}, {8, 1}, {9, 2}, {16, 2}, {17, 3}, {255, 32}};
+	const std::pair<unsigned, unsigned> cases[] = {{0, 0}, {1, 1},  {7, 1},  {8, 1},
+	                                               {9, 2}, {16, 2}, {17, 3}, {255, 32}};
 	for (const auto &[width, bytes] : cases)
 		EXPECT_EQ(row_bytes_for_width(width), bytes) << "width " << width;
 }
@@ -74,7 +75,8 @@ TEST(byte_order, swap_exchanges_the_two_bytes)
 TEST(loader, walks_past_width_tables_and_fills_the_tables)
 {
 	const scratch_dir dir;
-	test_font first{.name = "prop", .spacing = 'P', .first_char = 'a', .last_char = 'e', .widths = {1, 9, 17, 0, 255}};
+	test_font first{
+		.name = "prop", .spacing = 'P', .first_char = 'a', .last_char = 'e', .widths = {1, 9, 17, 0, 255}};
 	test_font second{.name = "fixed", .fixed_width = 12, .height = 3, .first_char = 0, .last_char = 255, .seed = 2};
 	test_font third{.name = "empty", .spacing = 'P', .first_char = 'x', .last_char = 'x' - 1};
 	const std::string path = dir.file("three.zirk", container_of({first, second, third}));
@@ -135,11 +137,13 @@ TEST(loader, refuses_what_it_walks_over)
 	const scratch_dir dir;
 	const test_font good{};
 	const test_font reversed{.spacing = 'P', .first_char = 'Z', .last_char = 'A'};
-	const std::string bad_first = dir.file("bad_first.zirk", container_with_count(2, record(reversed) + record(good)));
+	const std::string bad_first =
+		dir.file("bad_first.zirk", container_with_count(2, record(reversed) + record(good)));
 	const std::string cut = dir.file("cut.zirk", container_with_count(3, record(good) + record(good)));
 
 	EXPECT_EXIT(load_font(bad_first.c_str(), 2), testing::ExitedWithCode(1),
 	            "^Error: font has an invalid character range\n$");
 	EXPECT_EXIT(load_font(cut.c_str(), 3), testing::ExitedWithCode(1), "^Error: font file is truncated\n$");
-	EXPECT_EXIT(load_font(cut.c_str(), 4), testing::ExitedWithCode(1), "^Error: requested fontno not in fontfile\n$");
+	EXPECT_EXIT(load_font(cut.c_str(), 4), testing::ExitedWithCode(1),
+	            "^Error: requested fontno not in fontfile\n$");
 }

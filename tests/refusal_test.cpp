@@ -12,9 +12,8 @@
 
 namespace {
 
-const std::string USAGE =
-	"Syntax: korvane <fontfile> <fontfile> [<fontfile>. ..]\n"
-	"        Will output a combined zirk font file to stdout\n";
+const std::string USAGE = "Syntax: korvane <fontfile> <fontfile> [<fontfile>. ..]\n"
+			  "        Will output a combined zirk font file to stdout\n";
 const std::string NOT_FOUND = "Error: File not found.\n";
 const std::string NO_ZIRK = "Error: this is no zirk font file\n";
 const std::string TOO_MANY = "Error: more than 255 fonts in all\n";
@@ -41,7 +40,7 @@ std::string written(test_font font)
 {
 	const std::size_t size = consistent_length(font);
 	std::string block = bitmap_bytes(font);
-	block = block.substr(0, std::min<std::size_t>(font.bitmap_size.value_or(0xffff), size));
+	block.resize(std::min<std::size_t>({block.size(), font.bitmap_size.value_or(0xffff), size}));
 	block.resize(size, '\0');
 	font.bitmap = block;
 	font.bitmap_size.reset();
@@ -54,9 +53,8 @@ testing::AssertionResult same_bytes(const std::string &actual, const std::string
 	if (actual == expected)
 		return testing::AssertionSuccess();
 	const auto diff = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
-	return testing::AssertionFailure() << "stdout holds " << actual.size() << " bytes, expected "
-	                                   << expected.size() << "; first difference at offset "
-	                                   << (diff.first - actual.begin());
+	return testing::AssertionFailure() << "stdout holds " << actual.size() << " bytes, expected " << expected.size()
+	                                   << "; first difference at offset " << (diff.first - actual.begin());
 }
 
 void expect_run(const run_result &r, const std::string &out, const std::string &err, int status = 1)
@@ -194,6 +192,7 @@ TEST(refusal, font_data_never_goes_to_a_terminal)
 	};
 	const std::vector<row> rows{
 		{{one, one}, TERMINAL},
+		// The checks on the inputs come first: these never reach this one.
 		{{one}, USAGE},
 		{{}, USAGE},
 		{{one, dir.path("missing")}, NOT_FOUND},
@@ -219,7 +218,8 @@ TEST(refusal, a_failed_write_to_standard_output_ends_the_run)
 	for (const test_font &f : {small, large}) {
 		const std::string file = dir.file(f.name, container_of({f, f}));
 		for (const output_to out : {output_to::dev_full, output_to::closed}) {
-			SCOPED_TRACE(f.name + (out == output_to::closed ? " to a closed descriptor" : " to a full disk"));
+			SCOPED_TRACE(f.name +
+			             (out == output_to::closed ? " to a closed descriptor" : " to a full disk"));
 			const run_result r = run_korvane({file}, out);
 			EXPECT_EQ(r.status, 1);
 			const std::vector<std::string> possible{
@@ -316,13 +316,13 @@ TEST(refusal, a_truncated_record_stops_the_run_before_any_of_its_bytes)
 		{"a header ends early", start + a + b.substr(0, 25), start + a, progress("one") + TRUNCATED, 1},
 		{"a width table ends early", start + a + b.substr(0, 28), start + a, progress("one") + TRUNCATED, 1},
 		{"a bitmap ends early", start + a + b.substr(0, b.size() - 1), start + a,
-		 progress("one") + progress("two") + TRUNCATED, 1},
+	         progress("one") + progress("two") + TRUNCATED, 1},
 		{"a block ends before its own stored size", start + a + record(two_short), start + a,
-		 progress("one") + progress("two") + TRUNCATED, 1},
+	         progress("one") + progress("two") + TRUNCATED, 1},
 		{"surplus lost, so the walk finds no next header", start + record(one_with_surplus), start + a,
-		 progress("one") + TRUNCATED, 1},
+	         progress("one") + TRUNCATED, 1},
 		{"only surplus lost", start + a + record(two_with_surplus), start + a + b,
-		 progress("one") + progress("two"), 0},
+	         progress("one") + progress("two"), 0},
 	};
 	scratch_dir dir;
 	for (const row &r : rows) {
@@ -347,21 +347,33 @@ TEST(refusal, fonts_outside_what_the_format_allows)
 		bool announced;
 	};
 	const std::vector<row> rows{
-		{"range reversed, proportional", {.spacing = 'P', .first_char = 'C', .last_char = 'A'}, BAD_RANGE, false},
+		{"range reversed, proportional",
+	         {.spacing = 'P', .first_char = 'C', .last_char = 'A'},
+	         BAD_RANGE,
+	         false},
 		{"range reversed, fixed", {.spacing = 'F', .first_char = 'C', .last_char = 'A'}, BAD_RANGE, false},
 		{"range 255 to 0", {.spacing = '\0', .first_char = 255, .last_char = 0}, BAD_RANGE, false},
 		{"empty font", {.spacing = 'P', .first_char = 'B', .last_char = 'A'}, "", true},
 		{"height 128", {.height = 128}, TOO_TALL, true},
 		{"height 255 on a block too large",
-		 {.fixed_width = 16, .height = 255, .first_char = 0, .last_char = 128, .bitmap = "", .bitmap_size = 0},
-		 TOO_TALL, true},
+	         {.fixed_width = 16, .height = 255, .first_char = 0, .last_char = 128, .bitmap = "", .bitmap_size = 0},
+	         TOO_TALL,
+	         true},
 		{"height 127", {.height = 127}, "", true},
 		{"24768 bytes", {.fixed_width = 16, .height = 96, .first_char = 0, .last_char = 128}, TOO_LARGE, true},
-		{"24601 bytes", {.spacing = 'P', .height = 73, .first_char = 0, .last_char = 10, .widths = wide},
-		 TOO_LARGE, true},
+		{"24601 bytes",
+	         {.spacing = 'P', .height = 73, .first_char = 0, .last_char = 10, .widths = wide},
+	         TOO_LARGE,
+	         true},
 		{"too large with no bitmap in the file",
-		 {.fixed_width = 16, .height = 96, .first_char = 0, .last_char = 128, .bitmap = "", .bitmap_size = 24768},
-		 TOO_LARGE, true},
+	         {.fixed_width = 16,
+	          .height = 96,
+	          .first_char = 0,
+	          .last_char = 128,
+	          .bitmap = "",
+	          .bitmap_size = 24768},
+	         TOO_LARGE,
+	         true},
 		{"24600 bytes", {.height = 100, .first_char = 0, .last_char = 245}, "", true},
 		{"24576 bytes", {.fixed_width = 16, .height = 96, .first_char = 0, .last_char = 127}, "", true},
 	};

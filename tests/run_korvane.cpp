@@ -31,8 +31,8 @@ std::string read_file(const std::string &path)
 scratch_dir::scratch_dir()
 {
 	const char *tmp = std::getenv("TMPDIR");
-	std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/korvane-test-XXXXXX";
-	if (!mkdtemp(templ.data()))
+	std::string templ = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/korvane-test-XXXXXX";
+	if (mkdtemp(templ.data()) == nullptr)
 		throw std::runtime_error("mkdtemp failed");
 	dir = templ;
 }
@@ -40,8 +40,8 @@ scratch_dir::scratch_dir()
 scratch_dir::~scratch_dir()
 {
 	std::error_code ignored;
-	std::filesystem::permissions(dir, std::filesystem::perms::owner_all,
-	                             std::filesystem::perm_options::add, ignored);
+	std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+	                             ignored);
 	std::filesystem::remove_all(dir, ignored);
 }
 
@@ -52,7 +52,7 @@ std::string scratch_dir::path(const std::string &name) const
 
 std::string scratch_dir::file(const std::string &name, const std::string &bytes) const
 {
-	const std::string p = path(name);
+	std::string p = path(name);
 	std::ofstream out(p, std::ios::binary | std::ios::trunc);
 	out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 	if (!out)
@@ -68,7 +68,7 @@ static int open_terminal(int &master)
 	if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
 		return -1;
 	const char *name = ptsname(master);
-	return name ? open(name, O_RDWR | O_NOCTTY) : -1;
+	return name != nullptr ? open(name, O_RDWR | O_NOCTTY) : -1;
 }
 
 // Whatever the child wrote to the terminal waits in it after the child has
@@ -81,6 +81,19 @@ static std::string read_terminal(int master)
 	for (ssize_t n; (n = read(master, buffer, sizeof buffer)) > 0;)
 		out.append(buffer, static_cast<std::size_t>(n));
 	return out;
+}
+
+// The descriptor the child's standard output goes to; -1 for none, or when
+// it cannot be opened.
+static int open_output(output_to out, const std::string &path, int terminal)
+{
+	switch (out) {
+	case output_to::capture: return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+	case output_to::dev_full: return open("/dev/full", O_WRONLY);
+	case output_to::terminal: return terminal;
+	case output_to::closed: break;
+	}
+	return -1;
 }
 
 run_result run_korvane(const std::vector<std::string> &args, output_to out, const std::string &cwd)
@@ -99,21 +112,17 @@ run_result run_korvane(const std::vector<std::string> &args, output_to out, cons
 	std::vector<std::string> words = korvane_command;
 	words.insert(words.end(), args.begin(), args.end());
 	std::vector<char *> argv;
+	argv.reserve(words.size() + 1);
 	for (std::string &w : words)
 		argv.push_back(w.data());
 	argv.push_back(nullptr);
 
-	std::fflush(nullptr);
+	// Only so that the child does not repeat what this process has buffered.
+	(void)std::fflush(nullptr);
 	const pid_t pid = fork();
 	if (pid == 0) {
 		const int in = open("/dev/null", O_RDONLY);
-		int o = -1;
-		switch (out) {
-		case output_to::capture: o = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600); break;
-		case output_to::dev_full: o = open("/dev/full", O_WRONLY); break;
-		case output_to::terminal: o = terminal; break;
-		case output_to::closed: break;
-		}
+		const int o = open_output(out, out_path, terminal);
 		const int e = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
 		if (in < 0 || e < 0 || (out != output_to::closed && o < 0) || (!cwd.empty() && chdir(cwd.c_str()) != 0))
 			_exit(125);

@@ -24,7 +24,7 @@ std::string pattern(std::size_t n, std::uint8_t seed)
 {
 	std::string out(n, '\0');
 	for (std::size_t i = 0; i < n; i++)
-		out[i] = static_cast<char>((i * 7 + seed * 31u + i / 251) & 0xff);
+		out[i] = static_cast<char>((i * 7 + static_cast<std::size_t>(seed) * 31 + i / 251) & 0xff);
 	return out;
 }
 
@@ -88,6 +88,7 @@ std::string container(const std::vector<std::string> &records)
 std::string container_of(const std::vector<test_font> &fonts)
 {
 	std::vector<std::string> records;
+	records.reserve(fonts.size());
 	for (const test_font &s : fonts)
 		records.push_back(record(s));
 	return container(records);
