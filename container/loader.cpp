@@ -29,19 +29,15 @@ static bool follows_loaded_font(const char *path, unsigned n)
 	return n == font_store.loaded_font + 1 && std::strcmp(path, font_store.loaded_path.data()) == 0;
 }
 
-// A path too long to keep is simply not remembered: its next font is found
-// by walking from the first record.
-static void remember_record_end(const char *path, unsigned n, long record_end)
+// A path too long to keep is not remembered, and its next font is found by
+// walking from the first record: no path that opens compares equal to "".
+static void remember_path(const char *path)
 {
 	const std::size_t length = std::strlen(path);
-	if (length >= font_store.loaded_path.size()) {
+	if (length < font_store.loaded_path.size())
+		std::memcpy(font_store.loaded_path.data(), path, length + 1);
+	else
 		font_store.loaded_path[0] = 0;
-		font_store.loaded_font = 0;
-		return;
-	}
-	std::memcpy(font_store.loaded_path.data(), path, length + 1);
-	font_store.loaded_font = n;
-	font_store.record_end = record_end;
 }
 
 // Every call opens the file afresh and checks its count as it is now. The
@@ -70,7 +66,9 @@ void load_font(const char *path, unsigned n)
 		if (k < n)
 			skip_input(file, record_rest(font_store.header));
 	}
-	remember_record_end(path, n, at);
+	remember_path(path);
+	font_store.loaded_font = n;
+	font_store.record_end = at;
 
 	const font_header &h = font_store.header;
 	const unsigned first = h.first_char;

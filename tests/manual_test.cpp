@@ -46,7 +46,8 @@ std::vector<std::string> printed_texts()
 		for (const auto &entry : std::filesystem::directory_iterator(SOURCE_DIR / dir)) {
 			const std::string source = read_text(entry.path());
 			for (std::sregex_iterator m(source.begin(), source.end(), literal), end; m != end; ++m) {
-				const std::string text = std::regex_replace((*m)[1].str(), std::regex(R"(\\(.))"), "$1");
+				const std::string text =
+					std::regex_replace((*m)[1].str(), std::regex(R"(\\(.))"), "$1");
 				for (std::sregex_token_iterator piece(text.begin(), text.end(), conversion, -1), done;
 				     piece != done; ++piece)
 					if (!words(*piece).empty())
@@ -63,8 +64,8 @@ std::vector<std::string> printed_texts()
 std::string unescape_roff(const std::string &line)
 {
 	static const std::regex escape(R"(\\(f(\[[^\]]*\]|\(..|.)|\(..|.))");
-	static const std::map<std::string, std::string> characters{
-		{"-", "-"}, {"e", "\\"}, {"(aq", "'"}, {"(dq", "\""}, {"~", " "}, {" ", " "}, {"&", ""}};
+	static const std::map<std::string, std::string> characters{{"-", "-"}, {"e", "\\"}, {"(aq", "'"}, {"(dq", "\""},
+	                                                           {"~", " "}, {" ", " "},  {"&", ""}};
 	std::string text;
 	auto rest = line.cbegin();
 	for (std::sregex_iterator m(line.begin(), line.end(), escape), end; m != end; ++m) {
@@ -136,9 +137,9 @@ page_section read_section(const std::string &title)
 TEST(manual, diagnostics_hold_every_line_the_tool_prints)
 {
 	const std::vector<std::string> texts = printed_texts();
-	ASSERT_TRUE(std::any_of(texts.begin(), texts.end(),
-	                        [](const std::string &t) { return t.starts_with("Error: "); }))
-	    << "no messages found in the sources";
+	ASSERT_TRUE(std::any_of(texts.begin(), texts.end(), [](const std::string &t) {
+		return t.starts_with("Error: ");
+	})) << "no messages found in the sources";
 	const std::string diagnostics = read_section("DIAGNOSTICS").text;
 	ASSERT_FALSE(diagnostics.empty()) << "no DIAGNOSTICS section in the page";
 	for (const std::string &text : texts) {
@@ -152,7 +153,7 @@ TEST(manual, diagnostics_list_no_error_the_tool_no_longer_prints)
 	for (const std::string &tag : read_section("DIAGNOSTICS").tags) {
 		if (tag.starts_with("Error: ")) {
 			EXPECT_NE(std::find(texts.begin(), texts.end(), tag), texts.end())
-			    << "DIAGNOSTICS lists a message the tool does not print: " << tag;
+				<< "DIAGNOSTICS lists a message the tool does not print: " << tag;
 		}
 	}
 }
