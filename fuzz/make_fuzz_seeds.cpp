@@ -4,7 +4,6 @@
 #include "zirk_builder.h"
 
 #include <cstdio>
-#include <exception>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -75,20 +74,15 @@ int main(int argc, char **argv)
 		std::fputs("usage: make_fuzz_seeds <dir>\n", stderr);
 		return 1;
 	}
-	try {
-		for (const seed &s : seeds()) {
-			const std::string path = std::string(argv[1]) + "/" + s.name;
-			std::ofstream out(path, std::ios::binary | std::ios::trunc);
-			out << s.bytes;
-			out.close();
-			if (!out) {
-				std::fprintf(stderr, "make_fuzz_seeds: cannot write %s\n", path.c_str());
-				return 1;
-			}
+	for (const seed &s : seeds()) {
+		const std::string path = std::string(argv[1]) + "/" + s.name;
+		std::ofstream out(path, std::ios::binary | std::ios::trunc);
+		out << s.bytes;
+		out.close();
+		if (!out) {
+			std::fprintf(stderr, "make_fuzz_seeds: cannot write %s\n", path.c_str());
+			return 1;
 		}
-	} catch (const std::exception &e) {
-		std::fprintf(stderr, "make_fuzz_seeds: %s\n", e.what());
-		return 1;
 	}
 	return 0;
 }
