@@ -41,8 +41,8 @@ std::vector<seed> seeds()
 	const test_font short_block{.name = "short", .bitmap = pattern(10, 3), .bitmap_size = 10};
 	const test_font short_file{.name = "short file", .bitmap = pattern(5, 4), .bitmap_size = 20};
 	const test_font tallest{.name = "tallest", .fixed_width = 3, .height = 127, .last_char = 'A'};
-	const test_font named{.name = {'\x01', '\x7f', 'n', 'a', 'm', 'e', '\xff', 'A', 'B', 'C', 'D', 'E', 'F', 'G',
-	                               'H', 'I'}};
+	const test_font named{
+		.name = {'\x01', '\x7f', 'n', 'a', 'm', 'e', '\xff', 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I'}};
 
 	const std::string two = container_of({fixed, prop});
 	return {
@@ -61,8 +61,12 @@ std::vector<seed> seeds()
 		{"no-fonts", container({})},
 		{"too-tall", container_of({fixed, {.height = 128, .bitmap = ""}})},
 		{"bad-range", container_of({prop, {.first_char = 'C', .last_char = 'A'}})},
-		{"too-large", container_of({{.fixed_width = 16, .height = 96, .first_char = 0, .last_char = 128,
-		                             .bitmap = "", .bitmap_size = 24768}})},
+		{"too-large", container_of({{.fixed_width = 16,
+	                                     .height = 96,
+	                                     .first_char = 0,
+	                                     .last_char = 128,
+	                                     .bitmap = "",
+	                                     .bitmap_size = 24768}})},
 	};
 }
 
