@@ -75,7 +75,7 @@ std::vector<seed> seeds()
 int main(int argc, char **argv)
 {
 	if (argc != 2) {
-		std::fputs("usage: make_fuzz_seeds <dir>\n", stderr);
+		(void)std::fputs("usage: make_fuzz_seeds <dir>\n", stderr);
 		return 1;
 	}
 	for (const seed &s : seeds()) {
@@ -84,7 +84,7 @@ int main(int argc, char **argv)
 		out << s.bytes;
 		out.close();
 		if (!out) {
-			std::fprintf(stderr, "make_fuzz_seeds: cannot write %s\n", path.c_str());
+			(void)std::fprintf(stderr, "make_fuzz_seeds: cannot write %s\n", path.c_str());
 			return 1;
 		}
 	}
