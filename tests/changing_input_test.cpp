@@ -110,41 +110,30 @@ TEST(changing_input, file_that_loses_its_fonts_is_refused_at_the_end)
 	EXPECT_EQ(r.err, "Writing zirk font [steady]..\nError: font file changed while joining\n");
 }
 
-TEST(changing_input, count_that_shrinks_under_the_loader)
+// The file is the same at the check and when its count is taken; the
+// loader's own opening then finds it changed.
+TEST(changing_input, file_that_changes_under_the_loader_is_refused)
 {
-	const scratch_dir dir;
-	const std::string fixed = dir.file("steady.zirk", container_of({steady}));
 	const std::string one = container_of({moving});
-	changing_file pipe(dir.path("moving"), {one, one, container({})});
+	struct row {
+		const char *change;
+		std::vector<std::string> openings;
+		std::string err;
+	};
+	const std::vector<row> rows{
+		{"count shrinks", {one, one, container({})}, "Error: requested fontno not in fontfile\n"},
+		{"file vanishes", {one, one}, "Error: File not found.\n"},
+		{"cut inside the container header", {one, one, one.substr(0, 5)}, "Error: font file is truncated\n"},
+	};
+	for (const row &w : rows) {
+		SCOPED_TRACE(w.change);
+		const scratch_dir dir;
+		const std::string fixed = dir.file("steady.zirk", container_of({steady}));
+		changing_file pipe(dir.path("moving"), w.openings);
 
-	const run_result r = run_korvane({fixed, dir.path("moving")});
-	EXPECT_EQ(r.status, 1);
-	EXPECT_EQ(r.out, container_with_count(2, record(steady)));
-	EXPECT_EQ(r.err, "Writing zirk font [steady]..\nError: requested fontno not in fontfile\n");
-}
-
-TEST(changing_input, file_that_vanishes_before_its_font_is_loaded)
-{
-	const scratch_dir dir;
-	const std::string fixed = dir.file("steady.zirk", container_of({steady}));
-	const std::string one = container_of({moving});
-	changing_file pipe(dir.path("moving"), {one, one});
-
-	const run_result r = run_korvane({fixed, dir.path("moving")});
-	EXPECT_EQ(r.status, 1);
-	EXPECT_EQ(r.out, container_with_count(2, record(steady)));
-	EXPECT_EQ(r.err, "Writing zirk font [steady]..\nError: File not found.\n");
-}
-
-TEST(changing_input, file_cut_inside_its_container_header_under_the_loader)
-{
-	const scratch_dir dir;
-	const std::string fixed = dir.file("steady.zirk", container_of({steady}));
-	const std::string one = container_of({moving});
-	changing_file pipe(dir.path("moving"), {one, one, one.substr(0, 5)});
-
-	const run_result r = run_korvane({fixed, dir.path("moving")});
-	EXPECT_EQ(r.status, 1);
-	EXPECT_EQ(r.out, container_with_count(2, record(steady)));
-	EXPECT_EQ(r.err, "Writing zirk font [steady]..\nError: font file is truncated\n");
+		const run_result r = run_korvane({fixed, dir.path("moving")});
+		EXPECT_EQ(r.status, 1);
+		EXPECT_EQ(r.out, container_with_count(2, record(steady)));
+		EXPECT_EQ(r.err, "Writing zirk font [steady]..\n" + w.err);
+	}
 }
