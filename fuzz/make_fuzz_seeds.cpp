@@ -3,17 +3,10 @@
 // mutation starts from well-formed records so that it reaches the join pass.
 #include "zirk_builder.h"
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct seed {
-	const char *name;
-	std::string bytes;
-};
 
 std::vector<std::uint8_t> cycling_widths(unsigned count)
 {
@@ -23,7 +16,7 @@ std::vector<std::uint8_t> cycling_widths(unsigned count)
 	return widths;
 }
 
-std::vector<seed> seeds()
+std::vector<generated_file> seeds()
 {
 	const test_font fixed{.name = "fixed"};
 	const test_font prop{.name = "prop", .spacing = 'P', .height = 4, .widths = {3, 9, 17}};
@@ -74,19 +67,5 @@ std::vector<seed> seeds()
 
 int main(int argc, char **argv)
 {
-	if (argc != 2) {
-		(void)std::fputs("usage: make_fuzz_seeds <dir>\n", stderr);
-		return 1;
-	}
-	for (const seed &s : seeds()) {
-		const std::string path = std::string(argv[1]) + "/" + s.name;
-		std::ofstream out(path, std::ios::binary | std::ios::trunc);
-		out << s.bytes;
-		out.close();
-		if (!out) {
-			(void)std::fprintf(stderr, "make_fuzz_seeds: cannot write %s\n", path.c_str());
-			return 1;
-		}
-	}
-	return 0;
+	return write_generated_files(argc, argv, seeds);
 }

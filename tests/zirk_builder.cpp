@@ -1,5 +1,9 @@
 #include "zirk_builder.h"
 
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 static std::vector<std::uint8_t> all_widths(const test_font &font)
@@ -92,4 +96,30 @@ std::string container_of(const std::vector<test_font> &fonts)
 	for (const test_font &s : fonts)
 		records.push_back(record(s));
 	return container(records);
+}
+
+int write_generated_files(int argc, char **argv, const std::function<std::vector<generated_file>()> &make)
+{
+	const std::string program = argc > 0 ? std::filesystem::path(argv[0]).filename().string() : "generator";
+	if (argc != 2) {
+		(void)std::fprintf(stderr, "usage: %s <dir>\n", program.c_str());
+		return 1;
+	}
+	try {
+		for (const generated_file &f : make()) {
+			const std::filesystem::path path = std::filesystem::path(argv[1]) / f.name;
+			std::filesystem::create_directories(path.parent_path());
+			std::ofstream out(path, std::ios::binary | std::ios::trunc);
+			out.write(f.bytes.data(), static_cast<std::streamsize>(f.bytes.size()));
+			out.close();
+			if (!out) {
+				(void)std::fprintf(stderr, "%s: cannot write %s\n", program.c_str(), path.c_str());
+				return 1;
+			}
+		}
+	} catch (const std::exception &e) {
+		(void)std::fprintf(stderr, "%s: %s\n", program.c_str(), e.what());
+		return 1;
+	}
+	return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,3 +46,15 @@ std::string container_with_count(std::uint8_t count, const std::string &records)
 std::string container(const std::vector<std::string> &records);
 // The same, from fonts.
 std::string container_of(const std::vector<test_font> &fonts);
+
+// A file a generator program writes: its path under the output directory
+// (subdirectories are made as needed) and its bytes.
+struct generated_file {
+	std::string name;
+	std::string bytes;
+};
+
+// The whole of a generator's main: writes every file make() returns into the
+// directory named by the only argument. On any failure it says what went
+// wrong on standard error and returns 1; otherwise 0.
+int write_generated_files(int argc, char **argv, const std::function<std::vector<generated_file>()> &make);
