@@ -94,8 +94,7 @@ TEST(changing_input, file_that_gains_a_font_is_refused_before_the_extra_one)
 	const run_result r = run_korvane({fixed, dir.path("moving")});
 	EXPECT_EQ(r.status, 1);
 	EXPECT_EQ(r.out, container_with_count(2, record(steady) + record(moving)));
-	EXPECT_EQ(r.err, "Writing zirk font [steady]..\nWriting zirk font [moving]..\n"
-	                 "Error: font file changed while joining\n");
+	EXPECT_EQ(r.err, progress("steady") + progress("moving") + "Error: font file changed while joining\n");
 }
 
 TEST(changing_input, file_that_loses_its_fonts_is_refused_at_the_end)
@@ -107,7 +106,7 @@ TEST(changing_input, file_that_loses_its_fonts_is_refused_at_the_end)
 	const run_result r = run_korvane({dir.path("moving"), fixed});
 	EXPECT_EQ(r.status, 1);
 	EXPECT_EQ(r.out, container_with_count(2, record(steady)));
-	EXPECT_EQ(r.err, "Writing zirk font [steady]..\nError: font file changed while joining\n");
+	EXPECT_EQ(r.err, progress("steady") + "Error: font file changed while joining\n");
 }
 
 // The file is the same at the check and when its count is taken; the
@@ -134,6 +133,6 @@ TEST(changing_input, file_that_changes_under_the_loader_is_refused)
 		const run_result r = run_korvane({fixed, dir.path("moving")});
 		EXPECT_EQ(r.status, 1);
 		EXPECT_EQ(r.out, container_with_count(2, record(steady)));
-		EXPECT_EQ(r.err, "Writing zirk font [steady]..\n" + w.err);
+		EXPECT_EQ(r.err, progress("steady") + w.err);
 	}
 }

@@ -33,19 +33,19 @@ TEST(examples, joining_them_all_passes_every_record_through)
 {
 	std::vector<std::string> paths;
 	std::string records;
-	std::string progress;
+	std::string lines;
 	std::size_t fonts = 0;
 	for (const example_file &f : example_files()) {
 		paths.push_back(examples_dir + "/" + f.name);
 		records += f.bytes.substr(8);
 		fonts += f.fonts.size();
 		for (const test_font &font : f.fonts)
-			progress += "Writing zirk font [" + font.name + "]..\n";
+			lines += progress(font.name);
 	}
 
 	const run_result r = run_korvane(paths);
 	EXPECT_EQ(r.status, 0);
-	EXPECT_EQ(r.err, progress);
+	EXPECT_EQ(r.err, lines);
 	const std::string expected = "ZIRKFNT" + std::string(1, static_cast<char>(fonts)) + records;
 	EXPECT_TRUE(r.out == expected) << "got " << r.out.size() << " bytes, expected " << expected.size();
 }

@@ -4,11 +4,6 @@
 
 #include <gtest/gtest.h>
 
-static std::string progress(const std::string &name)
-{
-	return "Writing zirk font [" + name + "]..\n";
-}
-
 static std::string records_of(const std::vector<test_font> &fonts)
 {
 	std::string out;

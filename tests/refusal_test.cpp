@@ -24,11 +24,6 @@ const std::string BAD_RANGE = "Error: font has an invalid character range\n";
 const std::string TOO_TALL = "Error: font height above 127\n";
 const std::string TOO_LARGE = "Error: Font bitmapsize to large\n";
 
-std::string progress(const std::string &shown)
-{
-	return "Writing zirk font [" + shown + "]..\n";
-}
-
 std::string output_header(std::uint8_t count)
 {
 	return container_with_count(count, "");

@@ -158,3 +158,8 @@ run_result run_korvane(const std::vector<std::string> &args, output_to out, cons
 	result.err = read_file(err_path);
 	return result;
 }
+
+std::string progress(const std::string &shown_name)
+{
+	return "Writing zirk font [" + shown_name + "]..\n";
+}

@@ -27,6 +27,9 @@ void set_korvane_command(std::vector<std::string> words);
 run_result run_korvane(const std::vector<std::string> &args, output_to out = output_to::capture,
                        const std::string &cwd = {});
 
+// The line korvane writes to standard error before a font's record.
+std::string progress(const std::string &shown_name);
+
 // A fresh directory for one test's files, removed with its contents at the end.
 struct scratch_dir {
 	scratch_dir();
