@@ -7,4 +7,5 @@ void write_container_header(unsigned total);
 void join_fonts(int count, char *const paths[], unsigned total);
 
 void set_binary_output();
+void set_binary_input();
 bool output_is_terminal();
