@@ -8,3 +8,5 @@ void join_fonts(int count, char *const paths[], unsigned total);
 
 void set_binary_output();
 bool output_is_terminal();
+// Whether path names the regular file that standard output writes to.
+bool output_is_file(const char *path);
