@@ -99,6 +99,22 @@ static int open_output(output_to out, const std::string &path, const std::string
 	return -1;
 }
 
+// What the child left where its standard output went.
+static std::string output_of(output_to out, const std::string &path, const std::string &target,
+                             const std::string &terminal_out)
+{
+	switch (out) {
+	case output_to::capture: return read_file(path);
+	case output_to::terminal: return terminal_out;
+	case output_to::append:
+	case output_to::truncate: return read_file(target);
+	case output_to::dev_full:
+	case output_to::closed:
+	case output_to::dev_null: break;
+	}
+	return {};
+}
+
 run_result run_korvane(const std::vector<std::string> &args, output_to out, const std::string &cwd,
                        const std::string &target)
 {
@@ -155,12 +171,7 @@ run_result run_korvane(const std::vector<std::string> &args, output_to out, cons
 
 	run_result result;
 	result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-	if (out == output_to::capture)
-		result.out = read_file(out_path);
-	else if (out == output_to::terminal)
-		result.out = terminal_out;
-	else if (out == output_to::append || out == output_to::truncate)
-		result.out = read_file(target);
+	result.out = output_of(out, out_path, target, terminal_out);
 	result.err = read_file(err_path);
 	return result;
 }
