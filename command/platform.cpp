@@ -14,6 +14,11 @@ void set_binary_output()
 	_setmode(_fileno(stdout), _O_BINARY);
 }
 
+void set_binary_input()
+{
+	_setmode(_fileno(stdin), _O_BINARY);
+}
+
 bool output_is_terminal()
 {
 	return _isatty(_fileno(stdout)) != 0;
@@ -30,6 +35,8 @@ bool output_is_file(const char * /*path*/)
 #include <unistd.h>
 
 void set_binary_output() {}
+
+void set_binary_input() {}
 
 bool output_is_terminal()
 {
