@@ -9,3 +9,5 @@ void join_fonts(int count, char *const paths[], unsigned total);
 void set_binary_output();
 void set_binary_input();
 bool output_is_terminal();
+// Whether path names the regular file that standard output writes to.
+bool output_is_file(const char *path);

@@ -1,6 +1,6 @@
 // The only parts of the tool that must ask the platform rather than the
-// standard library: raw bytes on standard output, and whether a person is
-// looking at it.
+// standard library: raw bytes on standard output, whether a person is
+// looking at it, and whether it is one of the files being read.
 #include "command.h"
 
 #include <cstdio>
@@ -23,7 +23,15 @@ bool output_is_terminal()
 {
 	return _isatty(_fileno(stdout)) != 0;
 }
+
+// The C runtime's stat gives no file identity on Windows (st_ino is always
+// 0), so no file is taken for the output there.
+bool output_is_file(const char * /*path*/)
+{
+	return false;
+}
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 
 void set_binary_output() {}
@@ -33,5 +41,16 @@ void set_binary_input() {}
 bool output_is_terminal()
 {
 	return isatty(STDOUT_FILENO) != 0;
+}
+
+// Only a regular file can be damaged by being written while it is read; a
+// device such as /dev/null may be named on both sides. A path that cannot
+// be looked up is left for the probe to report.
+bool output_is_file(const char *path)
+{
+	struct stat out {};
+	struct stat in {};
+	return fstat(STDOUT_FILENO, &out) == 0 && S_ISREG(out.st_mode) && stat(path, &in) == 0 &&
+	       in.st_dev == out.st_dev && in.st_ino == out.st_ino;
 }
 #endif

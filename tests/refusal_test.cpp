@@ -18,6 +18,7 @@ const std::string NOT_FOUND = "Error: File not found.\n";
 const std::string NO_ZIRK = "Error: this is no zirk font file\n";
 const std::string TOO_MANY = "Error: more than 255 fonts in all\n";
 const std::string TERMINAL = "Error: will not write font data to a terminal\n";
+const std::string OUTPUT_IS_INPUT = "Error: output file is one of the inputs\n";
 const std::string WRITE_FAILED = "Error: write to stdout failed\n";
 const std::string TRUNCATED = "Error: font file is truncated\n";
 const std::string BAD_RANGE = "Error: font has an invalid character range\n";
@@ -200,6 +201,69 @@ TEST(refusal, font_data_never_goes_to_a_terminal)
 		EXPECT_EQ(result.status, 1);
 		EXPECT_EQ(result.err, r.err);
 		EXPECT_EQ(result.out, "");
+	}
+}
+
+// The shell opens standard output before korvane starts: > has emptied the
+// file already, >> would have korvane append to it. Either way the file is
+// refused as an input, through whatever name, before anything is written; a
+// device on both sides is no such file. Each row starts from a fresh "a"
+// (one font), "b" (one font), "link" (a hard link to a) and "sym" (a
+// symbolic link to a).
+TEST(refusal, output_into_one_of_the_inputs)
+{
+	const test_font a{.name = "a"};
+	const test_font b{.name = "b", .seed = 2};
+	const std::string a_file = container_of({a});
+	const std::string joined = output_header(2) + record(a) + record(b);
+	struct row {
+		const char *what;
+		std::vector<std::string> args;
+		output_to out;
+		std::string target;
+		std::string err;
+		std::string a_after;
+		std::string out_after;  // the target's bytes afterwards; for /dev/null, none
+	};
+	const std::vector<row> rows{
+		{"a b >> a", {"a", "b"}, output_to::append, "a", OUTPUT_IS_INPUT, a_file, a_file},
+		{"b a >> a", {"b", "a"}, output_to::append, "a", OUTPUT_IS_INPUT, a_file, a_file},
+		{"a b > a: the shell has emptied a", {"a", "b"}, output_to::truncate, "a", OUTPUT_IS_INPUT, "", ""},
+		{"link b >> a", {"link", "b"}, output_to::append, "a", OUTPUT_IS_INPUT, a_file, a_file},
+		{"a b >> link", {"a", "b"}, output_to::append, "link", OUTPUT_IS_INPUT, a_file, a_file},
+		{"sym b >> a", {"sym", "b"}, output_to::append, "a", OUTPUT_IS_INPUT, a_file, a_file},
+		{"a >> a: before the usage", {"a"}, output_to::append, "a", OUTPUT_IS_INPUT, a_file, a_file},
+		{"missing a >> a: in argument order",
+	         {"missing", "a"},
+	         output_to::append,
+	         "a",
+	         NOT_FOUND,
+	         a_file,
+	         a_file},
+		{"a b > new", {"a", "b"}, output_to::truncate, "new", progress("a") + progress("b"), a_file, joined},
+		{"a b > /dev/null", {"a", "b"}, output_to::dev_null, "", progress("a") + progress("b"), a_file, ""},
+		{"/dev/null a > /dev/null", {"/dev/null", "a"}, output_to::dev_null, "", NO_ZIRK, a_file, ""},
+	};
+	for (const row &r : rows) {
+		SCOPED_TRACE(r.what);
+		const scratch_dir dir;
+		const auto path = [&](const std::string &name) {
+			return name.starts_with('/') ? name : dir.path(name);
+		};
+		dir.file("a", a_file);
+		dir.file("b", container_of({b}));
+		std::filesystem::create_hard_link(dir.path("a"), dir.path("link"));
+		std::filesystem::create_symlink("a", dir.path("sym"));
+		std::vector<std::string> args;
+		for (const std::string &name : r.args)
+			args.push_back(path(name));
+
+		const run_result result = run_korvane(args, r.out, {}, r.target.empty() ? "" : path(r.target));
+		EXPECT_EQ(result.status, r.err.starts_with("Error: ") ? 1 : 0);
+		EXPECT_EQ(result.err, r.err);
+		EXPECT_TRUE(same_bytes(result.out, r.out_after));
+		EXPECT_TRUE(same_bytes(read_file(dir.path("a")), r.a_after));
+		EXPECT_TRUE(same_bytes(read_file(dir.path("b")), container_of({b})));
 	}
 }
 

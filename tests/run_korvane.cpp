@@ -85,18 +85,38 @@ static std::string read_terminal(int master)
 
 // The descriptor the child's standard output goes to; -1 for none, or when
 // it cannot be opened.
-static int open_output(output_to out, const std::string &path, int terminal)
+static int open_output(output_to out, const std::string &path, const std::string &target, int terminal)
 {
 	switch (out) {
 	case output_to::capture: return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
 	case output_to::dev_full: return open("/dev/full", O_WRONLY);
 	case output_to::terminal: return terminal;
+	case output_to::dev_null: return open("/dev/null", O_WRONLY);
+	case output_to::append: return open(target.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+	case output_to::truncate: return open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
 	case output_to::closed: break;
 	}
 	return -1;
 }
 
-run_result run_korvane(const std::vector<std::string> &args, output_to out, const std::string &cwd)
+// What the child left where its standard output went.
+static std::string output_of(output_to out, const std::string &path, const std::string &target,
+                             const std::string &terminal_out)
+{
+	switch (out) {
+	case output_to::capture: return read_file(path);
+	case output_to::terminal: return terminal_out;
+	case output_to::append:
+	case output_to::truncate: return read_file(target);
+	case output_to::dev_full:
+	case output_to::closed:
+	case output_to::dev_null: break;
+	}
+	return {};
+}
+
+run_result run_korvane(const std::vector<std::string> &args, output_to out, const std::string &cwd,
+                       const std::string &target)
 {
 	if (korvane_command.empty())
 		throw std::runtime_error("no korvane command given to the test program");
@@ -122,7 +142,7 @@ run_result run_korvane(const std::vector<std::string> &args, output_to out, cons
 	const pid_t pid = fork();
 	if (pid == 0) {
 		const int in = open("/dev/null", O_RDONLY);
-		const int o = open_output(out, out_path, terminal);
+		const int o = open_output(out, out_path, target, terminal);
 		const int e = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
 		if (in < 0 || e < 0 || (out != output_to::closed && o < 0) || (!cwd.empty() && chdir(cwd.c_str()) != 0))
 			_exit(125);
@@ -151,10 +171,7 @@ run_result run_korvane(const std::vector<std::string> &args, output_to out, cons
 
 	run_result result;
 	result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-	if (out == output_to::capture)
-		result.out = read_file(out_path);
-	else if (out == output_to::terminal)
-		result.out = terminal_out;
+	result.out = output_of(out, out_path, target, terminal_out);
 	result.err = read_file(err_path);
 	return result;
 }

@@ -11,6 +11,9 @@ enum class output_to {
 	dev_full,  // /dev/full: every write fails for want of space
 	closed,    // descriptor 1 closed before the program starts
 	terminal,  // the slave side of a pseudo-terminal, read back into result.out
+	dev_null,  // /dev/null
+	append,    // the file named by target, opened as the shell's >> opens it
+	truncate,  // the file named by target, opened as the shell's > opens it
 };
 
 struct run_result {
@@ -24,8 +27,9 @@ struct run_result {
 void set_korvane_command(std::vector<std::string> words);
 
 // Runs korvane with args in working directory cwd (left empty, the test's own).
+// For append and truncate, result.out is the whole target file after the run.
 run_result run_korvane(const std::vector<std::string> &args, output_to out = output_to::capture,
-                       const std::string &cwd = {});
+                       const std::string &cwd = {}, const std::string &target = {});
 
 // The line korvane writes to standard error before a font's record.
 std::string progress(const std::string &shown_name);
