@@ -195,7 +195,7 @@ public:
 				if (next())
 					unexpected("bytes in hex or the end of the file after 'trailing:'");
 			} else {
-				unexpected(after_fonts(container));
+				unexpected(after_fonts(container.fonts.size()));
 			}
 		}
 		return container;
@@ -215,11 +215,12 @@ private:
 		fail("unexpected " + quote(line_) + ", expected " + expected);
 	}
 
-	static std::string after_fonts(const zirk_container &container)
+	// What may follow the given number of fonts.
+	static std::string after_fonts(std::size_t fonts)
 	{
-		if (container.fonts.size() == MAX_FONTS)
+		if (fonts == MAX_FONTS)
 			return "'trailing:' or the end of the file";
-		return "'font " + to_text(container.fonts.size() + 1) + "', 'trailing:' or the end of the file";
+		return "'font " + to_text(fonts + 1) + "', 'trailing:' or the end of the file";
 	}
 
 	void first_line()
@@ -279,7 +280,7 @@ private:
 		const std::optional<unsigned long> n = number(after_first_word(line_), false);
 		const std::size_t expected = container.fonts.size() + 1;
 		if (!n)
-			unexpected(after_fonts(container));
+			unexpected(after_fonts(container.fonts.size()));
 		if (container.fonts.size() == MAX_FONTS)
 			fail("more than " + to_text(MAX_FONTS) + " fonts, expected at most " + to_text(MAX_FONTS) +
 			     " (a container counts its fonts in one byte)");
@@ -311,10 +312,10 @@ private:
 				hex_lines(font.bitmap, &font);
 			} else if (first_word(line_) == "glyph") {
 				fail("glyph beyond last_char " + to_text(h.last_char) + ", expected 'surplus:' or " +
-				     after_fonts(container));
+				     after_fonts(expected));
 			} else if (is_row(line_)) {
 				fail("a row after the " + to_text(rows_of_last_) + " rows of glyph " +
-				     to_text(h.last_char) + ", expected 'surplus:' or " + after_fonts(container));
+				     to_text(h.last_char) + ", expected 'surplus:' or " + after_fonts(expected));
 			} else {
 				keep();
 			}
