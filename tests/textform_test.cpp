@@ -13,9 +13,10 @@
 
 namespace {
 
-zirk_container parse(std::string text)
+zirk_container parse(const std::string &text)
 {
-	std::FILE *in = fmemopen(text.data(), text.size(), "r");
+	std::string buffer = text;
+	std::FILE *in = fmemopen(buffer.data(), buffer.size(), "r");
 	if (in == nullptr)
 		throw std::runtime_error("fmemopen failed");
 	zirk_container container = parse_text(in, "test");
