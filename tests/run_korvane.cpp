@@ -120,6 +120,12 @@ run_result run_korvane(const std::vector<std::string> &args, output_to out, cons
 {
 	if (korvane_command.empty())
 		throw std::runtime_error("no korvane command given to the test program");
+	return run_command(korvane_command, args, out, cwd, {}, target);
+}
+
+run_result run_command(const std::vector<std::string> &command, const std::vector<std::string> &args, output_to out,
+                       const std::string &cwd, const std::string &input, const std::string &target)
+{
 	scratch_dir io;
 	const std::string out_path = io.path("stdout");
 	const std::string err_path = io.path("stderr");
@@ -129,7 +135,7 @@ run_result run_korvane(const std::vector<std::string> &args, output_to out, cons
 	if (out == output_to::terminal && (terminal = open_terminal(master)) < 0)
 		throw std::runtime_error("no pseudo-terminal");
 
-	std::vector<std::string> words = korvane_command;
+	std::vector<std::string> words = command;
 	words.insert(words.end(), args.begin(), args.end());
 	std::vector<char *> argv;
 	argv.reserve(words.size() + 1);
@@ -141,7 +147,7 @@ run_result run_korvane(const std::vector<std::string> &args, output_to out, cons
 	(void)std::fflush(nullptr);
 	const pid_t pid = fork();
 	if (pid == 0) {
-		const int in = open("/dev/null", O_RDONLY);
+		const int in = open(input.empty() ? "/dev/null" : input.c_str(), O_RDONLY);
 		const int o = open_output(out, out_path, target, terminal);
 		const int e = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
 		if (in < 0 || e < 0 || (out != output_to::closed && o < 0) || (!cwd.empty() && chdir(cwd.c_str()) != 0))

@@ -31,6 +31,13 @@ void set_korvane_command(std::vector<std::string> words);
 run_result run_korvane(const std::vector<std::string> &args, output_to out = output_to::capture,
                        const std::string &cwd = {}, const std::string &target = {});
 
+// Runs any program the same way: command is its words (an emulator or a
+// checker may come first), and the file named by input, when not empty,
+// is its standard input instead of /dev/null; target is as for run_korvane.
+run_result run_command(const std::vector<std::string> &command, const std::vector<std::string> &args,
+                       output_to out = output_to::capture, const std::string &cwd = {}, const std::string &input = {},
+                       const std::string &target = {});
+
 // The line korvane writes to standard error before a font's record.
 std::string progress(const std::string &shown_name);
 
