@@ -1,7 +1,7 @@
 // The only parts of the tool that must ask the platform rather than the
 // standard library: raw bytes on standard output, whether a person is
 // looking at it, and whether it is one of the files being read.
-#include "command.h"
+#include "platform.h"
 
 #include <cstdio>
 

@@ -24,7 +24,7 @@
 	std::exit(EXIT_SUCCESS);
 }
 
-[[noreturn]] void usage_error(std::string_view program, std::string_view message)
+[[noreturn]] void usage_error(const char *program, std::string_view message)
 {
 	const std::string name(program);
 	fatal(name + ": " + std::string(message) + "\nTry '" + name + " --help' for more information.");

@@ -9,4 +9,4 @@
 // The help text on standard output, then status 0.
 [[noreturn]] void show_help(std::string_view text);
 // "PROGRAM: MESSAGE" and a pointer to --help on standard error, status 1.
-[[noreturn]] void usage_error(std::string_view program, std::string_view message);
+[[noreturn]] void usage_error(const char *program, std::string_view message);

@@ -1,6 +1,6 @@
 #include "output.h"
 
-#include "../command/command.h"
+#include "../command/platform.h"
 #include "fatal.h"
 
 #include <cstdio>

@@ -14,7 +14,3 @@ void write_stdout(std::string_view text);
 void write_stdout(const std::vector<unsigned char> &bytes);
 // Flushes and checks: a program reports success only after this returns.
 void finish_stdout();
-
-// Standard input as raw bytes, where the platform distinguishes; defined
-// with the other platform questions in command/platform.cpp.
-void set_binary_input();

@@ -1,6 +1,6 @@
 #include "zirkfile.h"
 
-#include "../toolkit/output.h"
+#include "../command/platform.h"
 #include "../toolkit/fatal.h"
 
 #include <algorithm>

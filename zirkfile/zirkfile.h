@@ -64,7 +64,7 @@ struct zirk_container {
 zirk_container read_container(const std::string &path);
 
 // The writer appends to a byte string, so a program can check everything
-// before the first byte leaves; binary_output.h sends it on.
+// before the first byte leaves; toolkit/output.h sends it on.
 void append_container_header(std::vector<unsigned char> &out, unsigned count);
 // Writes the record as it stands, bitmap_size included: callers that want
 // the consistent length set it from geometry_length first.
