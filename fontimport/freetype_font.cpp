@@ -146,7 +146,7 @@ imported_font read_with_freetype(const std::string &path, const std::vector<unsi
 			file_fault(
 				path,
 				"not a font file font2zirk reads (BDF, PCF, OTB, FNT, FON, TrueType, OpenType or PSF)");
-		file_fault(path, "damaged font file: " + words(e));
+		file_fault(path, "not a font font2zirk can read, or a damaged one (FreeType: " + words(e) + ")");
 	}
 	const face_ptr face(raw_face);
 

@@ -1,0 +1,1 @@
+#include "font2zirk_support.h"

@@ -1,0 +1,260 @@
+#include "font2zirk_support.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+
+std::vector<std::string> font2zirk_words;
+std::vector<std::string> korvane_words;
+
+void append_le(std::string &out, std::uint32_t value, int bytes)
+{
+	for (int i = 0; i < bytes; i++)
+		out += static_cast<char>(value >> (8 * i) & 0xff);
+}
+
+// A drawn row as bytes, most significant bit leftmost.
+std::string row_bytes(const std::string &row)
+{
+	std::string bytes((row.size() + 7) / 8, '\0');
+	for (std::size_t x = 0; x < row.size(); x++)
+		if (row[x] == '@')
+			bytes[x / 8] = static_cast<char>(bytes[x / 8] | 0x80 >> (x % 8));
+	return bytes;
+}
+
+}  // namespace
+
+void set_commands(const std::vector<std::string> &words)
+{
+	const auto dashes = std::find(words.begin(), words.end(), "--");
+	font2zirk_words.assign(words.begin(), dashes);
+	if (dashes != words.end())
+		korvane_words.assign(dashes + 1, words.end());
+}
+
+run_result run_font2zirk(const std::vector<std::string> &args, output_to out)
+{
+	set_korvane_command(font2zirk_words);
+	return run_korvane(args, out);
+}
+
+run_result run_join(const std::vector<std::string> &args)
+{
+	set_korvane_command(korvane_words);
+	return run_korvane(args);
+}
+
+unsigned made_font::width(unsigned code) const
+{
+	return spacing == 'P' ? widths[code - first] : fixed_width;
+}
+
+std::vector<std::string> made_font::rows(unsigned code) const
+{
+	std::size_t at = 0;
+	for (unsigned c = first; c < code; c++)
+		at += (width(c) + 7) / 8 * height;
+	const unsigned w = width(code);
+	const std::size_t row_size = (w + 7) / 8;
+	std::vector<std::string> rows;
+	for (unsigned y = 0; y < height; y++) {
+		std::string row;
+		for (unsigned x = 0; x < w; x++) {
+			const auto byte = static_cast<unsigned char>(bitmap.at(at + y * row_size + x / 8));
+			row += (byte >> (7 - x % 8) & 1) != 0 ? '@' : '.';
+		}
+		rows.push_back(row);
+	}
+	return rows;
+}
+
+made_font read_made_font(const std::string &container)
+{
+	made_font f;
+	const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(container.at(at)); };
+	if (container.size() < 34 || container.compare(0, 8, std::string("ZIRKFNT\x01", 8)) != 0) {
+		ADD_FAILURE() << "not a container of one font (" << container.size() << " bytes)";
+		return f;
+	}
+	const unsigned size = byte(8) | byte(9) << 8;
+	f.name = container.substr(10, 16).c_str();
+	f.spacing = container[26];
+	f.fixed_width = byte(30);
+	f.height = byte(31);
+	f.first = byte(32);
+	f.last = byte(33);
+	std::size_t at = 34;
+	if (f.spacing == 'P')
+		for (unsigned c = f.first; c <= f.last; c++)
+			f.widths.push_back(byte(at++));
+	f.bitmap = container.substr(at);
+	EXPECT_EQ(f.bitmap.size(), size) << "bitmap_size disagrees with the bytes that follow";
+	return f;
+}
+
+std::string bdf_text(const bdf_font &font)
+{
+	std::ostringstream s;
+	s << "STARTFONT 2.1\nFONT -test-" << font.family << "-medium-r-normal--" << font.pixel_size << "-"
+	  << font.pixel_size * 10 << "-75-75-c-80-" << font.registry << "-" << font.encoding << "\nSIZE "
+	  << font.pixel_size << " 75 75\nFONTBOUNDINGBOX 8 " << font.ascent + font.descent << " 0 " << -font.descent
+	  << "\nSTARTPROPERTIES 6\nFAMILY_NAME \"" << font.family << "\"\nPIXEL_SIZE " << font.pixel_size
+	  << "\nFONT_ASCENT " << font.ascent << "\nFONT_DESCENT " << font.descent << "\nCHARSET_REGISTRY \""
+	  << font.registry << "\"\nCHARSET_ENCODING \"" << font.encoding << "\"\nENDPROPERTIES\nCHARS "
+	  << font.glyphs.size() << "\n";
+	for (const bdf_glyph &g : font.glyphs) {
+		const std::size_t width = g.rows.empty() ? 0 : g.rows[0].size();
+		s << "STARTCHAR c" << g.encoding << "\nENCODING " << g.encoding << "\nSWIDTH 500 0\nDWIDTH " << g.dwidth
+		  << " 0\nBBX " << width << " " << g.rows.size() << " " << g.xoff << " " << g.yoff << "\nBITMAP\n";
+		for (const std::string &row : g.rows) {
+			for (const char b : row_bytes(row)) {
+				std::array<char, 3> hex{};
+				std::snprintf(hex.data(), hex.size(), "%02X", static_cast<unsigned char>(b));
+				s << hex.data();
+			}
+			s << "\n";
+		}
+		s << "ENDCHAR\n";
+	}
+	s << "ENDFONT\n";
+	return s.str();
+}
+
+bdf_font parse_bdf(const std::string &text)
+{
+	bdf_font font;
+	std::istringstream in(text);
+	std::string line;
+	bdf_glyph g;
+	unsigned width = 0;
+	unsigned height = 0;
+	bool in_bitmap = false;
+	while (std::getline(in, line)) {
+		std::istringstream words(line);
+		std::string key;
+		words >> key;
+		if (in_bitmap && key != "ENDCHAR") {
+			std::string row;
+			for (unsigned x = 0; x < width; x++) {
+				const auto nibble =
+					static_cast<unsigned>(std::stoul(line.substr(x / 4, 1), nullptr, 16));
+				row += (nibble >> (3 - x % 4) & 1) != 0 ? '@' : '.';
+			}
+			g.rows.push_back(row);
+		} else if (key == "FONT_ASCENT") {
+			words >> font.ascent;
+		} else if (key == "FONT_DESCENT") {
+			words >> font.descent;
+		} else if (key == "STARTCHAR") {
+			g = bdf_glyph{};
+		} else if (key == "ENCODING") {
+			int encoding = 0;
+			words >> encoding;
+			g.encoding = static_cast<unsigned>(encoding);
+		} else if (key == "DWIDTH") {
+			words >> g.dwidth;
+		} else if (key == "BBX") {
+			words >> width >> height >> g.xoff >> g.yoff;
+		} else if (key == "BITMAP") {
+			in_bitmap = true;
+		} else if (key == "ENDCHAR") {
+			in_bitmap = false;
+			if (g.rows.size() != height)
+				throw std::runtime_error("BDF glyph " + std::to_string(g.encoding) +
+				                         " has the wrong row count");
+			font.glyphs.push_back(g);
+		}
+	}
+	return font;
+}
+
+std::vector<std::string> cell_rows(const bdf_glyph &g, int above, unsigned height, unsigned width)
+{
+	std::vector<std::string> rows(height, std::string(width, '.'));
+	const int top = g.yoff + static_cast<int>(g.rows.size());
+	for (std::size_t y = 0; y < g.rows.size(); y++)
+		for (std::size_t x = 0; x < g.rows[y].size(); x++) {
+			const int row = above - top + static_cast<int>(y);
+			const int column = g.xoff + static_cast<int>(x);
+			if (g.rows[y][x] == '@' && row >= 0 && row < static_cast<int>(height) && column >= 0 &&
+			    column < static_cast<int>(width))
+				rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = '@';
+		}
+	return rows;
+}
+
+std::string psf1_bytes(const std::vector<std::vector<std::string>> &glyphs, const std::vector<std::u16string> &table,
+                       bool has_table)
+{
+	const unsigned mode = (glyphs.size() == 512 ? 1U : 0U) | (has_table ? 2U : 0U);
+	std::string out{'\x36', '\x04', static_cast<char>(mode), static_cast<char>(glyphs.at(0).size())};
+	for (const auto &g : glyphs)
+		for (const std::string &row : g)
+			out += row_bytes(row);
+	for (const std::u16string &entry : table) {
+		for (const char16_t c : entry)
+			append_le(out, c, 2);
+		append_le(out, 0xffff, 2);
+	}
+	return out;
+}
+
+std::string psf2_bytes(unsigned width, const std::vector<std::vector<std::string>> &glyphs,
+                       const std::vector<std::string> &table, bool has_table)
+{
+	const auto height = static_cast<std::uint32_t>(glyphs.at(0).size());
+	std::string out{'\x72', '\xb5', '\x4a', '\x86'};
+	append_le(out, 0, 4);
+	append_le(out, 32, 4);
+	append_le(out, has_table ? 1 : 0, 4);
+	append_le(out, static_cast<std::uint32_t>(glyphs.size()), 4);
+	append_le(out, height * ((width + 7) / 8), 4);
+	append_le(out, height, 4);
+	append_le(out, width, 4);
+	for (const auto &g : glyphs)
+		for (const std::string &row : g)
+			out += row_bytes(row);
+	for (const std::string &entry : table)
+		out += entry + '\xff';
+	return out;
+}
+
+std::string gzip_bytes(const std::string &bytes)
+{
+	z_stream z{};
+	if (deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+		throw std::runtime_error("deflateInit2 failed");
+	std::string in = bytes;
+	std::string out(deflateBound(&z, static_cast<uLong>(in.size())) + 32, '\0');
+	z.next_in = reinterpret_cast<Bytef *>(in.data());
+	z.avail_in = static_cast<uInt>(in.size());
+	z.next_out = reinterpret_cast<Bytef *>(out.data());
+	z.avail_out = static_cast<uInt>(out.size());
+	const int status = deflate(&z, Z_FINISH);
+	out.resize(z.total_out);
+	deflateEnd(&z);
+	if (status != Z_STREAM_END)
+		throw std::runtime_error("deflate failed");
+	return out;
+}
+
+std::string command_output(const std::string &command)
+{
+	std::FILE *pipe = popen(command.c_str(), "r");
+	if (pipe == nullptr)
+		return {};
+	std::string out;
+	std::array<char, 65536> chunk{};
+	std::size_t n = 0;
+	while ((n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0)
+		out.append(chunk.data(), n);
+	return pclose(pipe) == 0 ? out : std::string{};
+}
