@@ -173,12 +173,14 @@ std::vector<real_font> real_fonts()
 	         MISC + "ter-u20b_unicode.pcf.gz",
 	         "KOI8-R",
 	         false},
+		// The console font's table gives the soft hyphen the hyphen's glyph.
 		{"Terminus_console_PSF",
 	         CONSOLE + "Lat15-Terminus16.psf.gz",
 	         {},
 	         MISC + "ter-u16n_unicode.pcf.gz",
 	         "ISO-8859-1",
-	         false},
+	         false,
+	         {{0xad, '-'}}},
 	};
 }
 
