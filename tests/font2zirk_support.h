@@ -1,8 +1,8 @@
 // What the font2zirk tests share: running it (and korvane on its output),
-// reading the one font it writes, and fonts written as readable text: BDF
-// glyphs drawn with @ and ., PSF fonts from the same drawings.
+// reading the one font it writes, and reading BDF as pcf2bdf writes it.
 #pragma once
 
+#include "font_builder.h"
 #include "run_korvane.h"
 
 #include <cstdint>
@@ -34,26 +34,6 @@ struct made_font {
 };
 made_font read_made_font(const std::string &container);
 
-// A glyph as BDF gives it: the box of its bitmap against the origin.
-struct bdf_glyph {
-	unsigned encoding = 0;
-	int dwidth = 0;
-	int xoff = 0;
-	int yoff = 0;
-	std::vector<std::string> rows;  // top to bottom, @ and .
-};
-
-struct bdf_font {
-	std::string family = "Test";
-	unsigned pixel_size = 8;
-	int ascent = 6;
-	int descent = 2;
-	std::string registry = "ISO10646";
-	std::string encoding = "1";
-	std::vector<bdf_glyph> glyphs;
-};
-
-std::string bdf_text(const bdf_font &font);
 // The properties and glyphs of BDF text as pcf2bdf writes it.
 bdf_font parse_bdf(const std::string &text);
 
@@ -61,15 +41,6 @@ bdf_font parse_bdf(const std::string &text);
 // baseline lies `above` rows from the top, height rows in all. Ink outside
 // is left out.
 std::vector<std::string> cell_rows(const bdf_glyph &g, int above, unsigned height, unsigned width);
-
-// PSF fonts from drawings: every glyph width x rows.size(); the table gives
-// each glyph's characters as UTF-8 (PSF2 also takes sequences after \xfe).
-std::string psf1_bytes(const std::vector<std::vector<std::string>> &glyphs, const std::vector<std::u16string> &table,
-                       bool has_table);
-std::string psf2_bytes(unsigned width, const std::vector<std::vector<std::string>> &glyphs,
-                       const std::vector<std::string> &table, bool has_table);
-
-std::string gzip_bytes(const std::string &bytes);
 
 // Runs a shell command and returns its standard output; empty on failure.
 std::string command_output(const std::string &command);
