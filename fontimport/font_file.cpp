@@ -20,7 +20,8 @@ namespace {
 constexpr std::size_t MAX_FONT_BYTES = std::size_t{256} << 20;
 
 struct file_closer {
-	void operator()(std::FILE *f) const { std::fclose(f); }
+	// The file was only read: a failure to close it loses nothing.
+	void operator()(std::FILE *f) const { static_cast<void>(std::fclose(f)); }
 };
 
 std::vector<unsigned char> read_whole(const std::string &path)
@@ -38,7 +39,7 @@ std::vector<unsigned char> read_whole(const std::string &path)
 		if (n < chunk.size())
 			break;
 	}
-	if (std::ferror(f.get()))
+	if (std::ferror(f.get()) != 0)
 		file_fault(path, std::string("read failed: ") + std::strerror(errno));
 	return bytes;
 }

@@ -13,28 +13,15 @@ namespace {
 
 // Debian's FreeType is built without its error strings; the words are in
 // its header, which gives them to whoever asks.
-struct error_word {
-	int code;
-	const char *word;
-};
-
-#undef FTERRORS_H_
-#define FT_ERRORDEF(e, v, s) {v, s},
-#define FT_ERROR_START_LIST {
-#define FT_ERROR_END_LIST                                                                                              \
-	{                                                                                                              \
-		0, nullptr                                                                                             \
-	}                                                                                                              \
-	}                                                                                                              \
-	;
-const error_word error_words[] =  // NOLINT(cppcoreguidelines-avoid-c-arrays,modernize-avoid-c-arrays)
-#include FT_ERRORS_H
-
-	std::string words(FT_Error error)
+std::string words(FT_Error error)
 {
-	for (const error_word &w : error_words)
-		if (w.word != nullptr && w.code == error)
-			return w.word;
+#undef FTERRORS_H_
+	// clang-format off
+#define FT_ERRORDEF(e, v, s) case v: return s;
+#define FT_ERROR_START_LIST switch (error) {
+#define FT_ERROR_END_LIST }
+	// clang-format on
+#include FT_ERRORS_H
 	return "FreeType error " + std::to_string(error);
 }
 

@@ -21,7 +21,11 @@ struct glyph_image {
 	int rows = 0;
 	std::vector<unsigned char> pixels;  // rows * width
 
-	bool ink(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)] != 0; }
+	bool ink(int x, int y) const
+	{
+		return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+		              static_cast<std::size_t>(x)] != 0;
+	}
 };
 
 // The character each byte code stands for, as the charset says; none where

@@ -201,6 +201,8 @@ std::string lacking(const std::vector<std::string> &files)
 	return {};
 }
 
+}  // namespace
+
 class Font2zirkRealFont : public testing::TestWithParam<real_font> {};
 
 TEST_P(Font2zirkRealFont, IsTheFontPixelForPixelAndKorvaneJoinsIt)
@@ -283,5 +285,3 @@ TEST(Font2zirkRealFontMessages, SizesAreListedAndAScalableFontNeedsOne)
 	EXPECT_NE(run.err.find("a smaller --size"), std::string::npos) << run.err;
 	EXPECT_TRUE(run.out.empty());
 }
-
-}  // namespace

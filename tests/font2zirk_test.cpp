@@ -36,6 +36,8 @@ converted convert(const std::string &path, const std::vector<std::string> &optio
 	return c;
 }
 
+}  // namespace
+
 TEST(Font2zirkPlacement, FixedCellsShareOneBaseline)
 {
 	const scratch_dir dir;
@@ -246,6 +248,8 @@ TEST(Font2zirkOutput, TheContainerIsWhatKorvaneJoins)
 }
 
 // Every refusal: the message, status 1, and nothing on standard output.
+namespace {
+
 struct refusal {
 	const char *what;
 	std::vector<std::string> args;  // @FILE@ stands for the file written from bytes
@@ -456,6 +460,8 @@ void PrintTo(const refusal &r, std::ostream *out)
 	*out << r.what;
 }
 
+}  // namespace
+
 class Font2zirkRefusal : public testing::TestWithParam<refusal> {};
 
 TEST_P(Font2zirkRefusal, SaysWhatIsWrongAndWritesNothing)
@@ -521,5 +527,3 @@ TEST(Font2zirkOptions, HelpAndVersion)
 	EXPECT_EQ(version.status, 0);
 	EXPECT_EQ(version.out.rfind("font2zirk (korvane) ", 0), 0u) << version.out;
 }
-
-}  // namespace
