@@ -44,7 +44,7 @@ std::vector<std::string> made_font::rows(unsigned code) const
 {
 	std::size_t at = 0;
 	for (unsigned c = first; c < code; c++)
-		at += (width(c) + 7) / 8 * height;
+		at += std::size_t{(width(c) + 7) / 8} * height;
 	const unsigned w = width(code);
 	const std::size_t row_size = (w + 7) / 8;
 	std::vector<std::string> rows;
@@ -67,8 +67,9 @@ made_font read_made_font(const std::string &container)
 		ADD_FAILURE() << "not a container of one font (" << container.size() << " bytes)";
 		return f;
 	}
-	const unsigned size = byte(8) | byte(9) << 8;
-	f.name = container.substr(10, 16).c_str();
+	const unsigned size = byte(8) | unsigned{byte(9)} << 8;
+	f.name = container.substr(10, 16);
+	f.name.resize(std::min(f.name.find('\0'), f.name.size()));
 	f.spacing = container[26];
 	f.fixed_width = byte(30);
 	f.height = byte(31);
@@ -148,7 +149,8 @@ std::vector<std::string> cell_rows(const bdf_glyph &g, int above, unsigned heigh
 
 std::string command_output(const std::string &command)
 {
-	std::FILE *pipe = popen(command.c_str(), "r");
+	// The tests' own commands, with paths they chose.
+	std::FILE *pipe = popen(command.c_str(), "r");  // NOLINT(cert-env33-c)
 	if (pipe == nullptr)
 		return {};
 	std::string out;

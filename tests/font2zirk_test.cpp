@@ -390,7 +390,10 @@ std::vector<refusal> refusals()
 	         bdf_text(big),
 	         "font2zirk: @FILE@: codes 32-255 need 26880 bitmap bytes, more than the 24600 korvane takes; a narrower --range "
 	         "(32-236 fits) or a smaller --size would make it fit\n"},
-		{"PSF1 header truncated", {"@FILE@"}, "\x36\x04\x00", "font2zirk: @FILE@: PSF1 header is truncated\n"},
+		{"PSF1 header truncated",
+	         {"@FILE@"},
+	         std::string("\x36\x04\x00", 3),
+	         "font2zirk: @FILE@: PSF1 header is truncated\n"},
 		{"PSF1 glyphs truncated",
 	         {"@FILE@"},
 	         std::string("\x36\x04\x00\x02", 4) + std::string(511, 'x'),

@@ -45,7 +45,8 @@ std::string bdf_text(const bdf_font &font)
 		for (const std::string &row : g.rows) {
 			for (const char b : row_bytes(row)) {
 				std::array<char, 3> hex{};
-				std::snprintf(hex.data(), hex.size(), "%02X", static_cast<unsigned char>(b));
+				static_cast<void>(
+					std::snprintf(hex.data(), hex.size(), "%02X", static_cast<unsigned char>(b)));
 				s << hex.data();
 			}
 			s << "\n";
