@@ -78,7 +78,7 @@ unsigned choose_size(const std::string &path, FT_Face face, unsigned size)
 // The top row's first byte: a negative pitch means the rows lie bottom up.
 const unsigned char *top_row(const FT_Bitmap &bitmap)
 {
-	if (bitmap.pitch >= 0)
+	if (bitmap.pitch >= 0 || bitmap.rows == 0)
 		return bitmap.buffer;
 	return bitmap.buffer + static_cast<std::ptrdiff_t>(-bitmap.pitch) * (bitmap.rows - 1);
 }
