@@ -7,9 +7,9 @@ namespace {
 
 constexpr unsigned MAX_WIDTH = 255;
 
-// The rows of a glyph's image that hold ink, as heights above the
-// baseline: ink_top is one above the highest inked row, ink_bottom the
-// lowest; both zero for a glyph without ink.
+// How far a glyph's ink reaches, in rows from the baseline: top is the
+// height of its highest row's top edge, bottom that of its lowest row's
+// bottom edge (negative below the baseline); any is false without ink.
 struct ink_extent {
 	int top = 0;
 	int bottom = 0;
