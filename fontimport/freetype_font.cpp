@@ -39,40 +39,61 @@ int pixel_size(const FT_Bitmap_Size &strike)
 	return static_cast<int>((strike.y_ppem + 32) >> 6);
 }
 
-std::string strike_list(FT_Face face)
+face_ptr open_face(FT_Library library, const std::string &path, const std::vector<unsigned char> &bytes, FT_Long index)
+{
+	FT_Face face = nullptr;
+	if (const FT_Error e =
+	            FT_New_Memory_Face(library, bytes.data(), static_cast<FT_Long>(bytes.size()), index, &face)) {
+		if (e == FT_Err_Unknown_File_Format)
+			file_fault(
+				path,
+				"not a font file font2zirk reads (BDF, PCF, OTB, FNT, FON, TrueType, OpenType or PSF)");
+		file_fault(path, "not a font font2zirk can read, or a damaged one (FreeType: " + words(e) + ")");
+	}
+	return face_ptr(face);
+}
+
+// One bitmap size of the file: a FON holds each of its sizes as a face of
+// its own, an OTB all of them in one face.
+struct strike {
+	FT_Long face;
+	int index;
+	int pixels;
+};
+
+std::vector<strike> strikes_of(FT_Library library, const std::string &path, const std::vector<unsigned char> &bytes,
+                               FT_Face first)
+{
+	std::vector<strike> strikes;
+	for (FT_Long f = 0; f < first->num_faces; f++) {
+		const face_ptr other = f == 0 ? face_ptr() : open_face(library, path, bytes, f);
+		const FT_Face face = f == 0 ? first : other.get();
+		for (int i = 0; i < face->num_fixed_sizes; i++)
+			strikes.push_back({f, i, pixel_size(face->available_sizes[i])});
+	}
+	return strikes;
+}
+
+std::string size_list(const std::vector<strike> &strikes)
 {
 	std::string list;
-	for (int i = 0; i < face->num_fixed_sizes; i++)
-		list += (i == 0 ? "" : ", ") + std::to_string(pixel_size(face->available_sizes[i]));
+	for (const strike &s : strikes)
+		list += (list.empty() ? "" : ", ") + std::to_string(s.pixels);
 	return list;
 }
 
-// The size to draw at, set on the face; returns it in pixels.
-unsigned choose_size(const std::string &path, FT_Face face, unsigned size)
+strike choose_strike(const std::string &path, const std::vector<strike> &strikes, unsigned size)
 {
-	if (FT_IS_SCALABLE(face)) {
-		if (size == 0)
-			file_fault(path, "a scalable font needs --size PX, the pixel size to draw it at");
-		if (const FT_Error e = FT_Set_Pixel_Sizes(face, 0, size))
-			file_fault(path, "cannot be drawn at size " + std::to_string(size) + ": " + words(e));
-		return size;
-	}
-	if (face->num_fixed_sizes <= 0)
+	if (strikes.empty())
 		file_fault(path, "holds no bitmap size to take");
-	int chosen = 0;
-	if (size == 0 && face->num_fixed_sizes > 1)
-		file_fault(path, "holds several sizes (" + strike_list(face) + "); choose one with --size");
-	if (size != 0) {
-		chosen = -1;
-		for (int i = 0; i < face->num_fixed_sizes && chosen < 0; i++)
-			if (pixel_size(face->available_sizes[i]) == static_cast<int>(size))
-				chosen = i;
-		if (chosen < 0)
-			file_fault(path, "has no size " + std::to_string(size) + "; its sizes: " + strike_list(face));
-	}
-	if (const FT_Error e = FT_Select_Size(face, chosen))
-		file_fault(path, "cannot select its size " + strike_list(face) + ": " + words(e));
-	return static_cast<unsigned>(pixel_size(face->available_sizes[chosen]));
+	if (size == 0 && strikes.size() > 1)
+		file_fault(path, "holds several sizes (" + size_list(strikes) + "); choose one with --size");
+	if (size == 0)
+		return strikes[0];
+	for (const strike &s : strikes)
+		if (s.pixels == static_cast<int>(size))
+			return s;
+	file_fault(path, "has no size " + std::to_string(size) + "; its sizes: " + size_list(strikes));
 }
 
 // The top row's first byte: a negative pitch means the rows lie bottom up.
@@ -126,19 +147,23 @@ imported_font read_with_freetype(const std::string &path, const std::vector<unsi
 	if (const FT_Error e = FT_Init_FreeType(&raw_library))
 		file_fault(path, "cannot start FreeType: " + words(e));
 	const library_ptr library(raw_library);
-	FT_Face raw_face = nullptr;
-	if (const FT_Error e =
-	            FT_New_Memory_Face(library.get(), bytes.data(), static_cast<FT_Long>(bytes.size()), 0, &raw_face)) {
-		if (e == FT_Err_Unknown_File_Format)
-			file_fault(
-				path,
-				"not a font file font2zirk reads (BDF, PCF, OTB, FNT, FON, TrueType, OpenType or PSF)");
-		file_fault(path, "not a font font2zirk can read, or a damaged one (FreeType: " + words(e) + ")");
-	}
-	const face_ptr face(raw_face);
+	face_ptr face = open_face(library.get(), path, bytes, 0);
 
 	imported_font font;
-	const unsigned drawn = choose_size(path, face.get(), size);
+	unsigned drawn = size;
+	if (FT_IS_SCALABLE(face)) {
+		if (size == 0)
+			file_fault(path, "a scalable font needs --size PX, the pixel size to draw it at");
+		if (const FT_Error e = FT_Set_Pixel_Sizes(face.get(), 0, size))
+			file_fault(path, "cannot be drawn at size " + std::to_string(size) + ": " + words(e));
+	} else {
+		const strike chosen = choose_strike(path, strikes_of(library.get(), path, bytes, face.get()), size);
+		if (chosen.face != 0)
+			face = open_face(library.get(), path, bytes, chosen.face);
+		if (const FT_Error e = FT_Select_Size(face.get(), chosen.index))
+			file_fault(path, "cannot select its size " + std::to_string(chosen.pixels) + ": " + words(e));
+		drawn = static_cast<unsigned>(chosen.pixels);
+	}
 	font.name = default_name(face.get(), drawn);
 	const FT_Size_Metrics &metrics = face->size->metrics;
 	font.ascent = static_cast<int>((metrics.ascender + 63) >> 6);
