@@ -237,6 +237,26 @@ TEST(Font2zirkPsf, Psf1WithAndWithoutItsTable)
 	                       "glyph, 0 pixels clipped; codes are the font's own, it has no Unicode map\n");
 }
 
+// Windows FNT has no Unicode map in FreeType: its codes are its own.
+TEST(Font2zirkFnt, WindowsFontsAreTakenByTheirOwnCodes)
+{
+	const std::vector<std::vector<std::string>> glyphs{
+		{"@@@", "@.@", "@@@", "..."},
+		{"@.........", ".@........", "..@.......", "........@@"},
+	};
+	const scratch_dir dir;
+	const converted c = convert(dir.file("win.fnt", fnt_bytes(0xc0, 3, glyphs, "Win Test")));
+	EXPECT_EQ(c.font.name, "Win Test 4");
+	EXPECT_EQ(c.font.spacing, 'P');
+	EXPECT_EQ(c.font.first, 0xc0u);
+	EXPECT_EQ(c.font.last, 0xc1u);
+	EXPECT_EQ(c.font.rows(0xc0), glyphs[0]);
+	EXPECT_EQ(c.font.rows(0xc1), glyphs[1]);
+	EXPECT_EQ(c.run.err, "font2zirk: made \"Win Test 4\": proportional, widths up to 10, height 4, codes 192-193, "
+	                     "12 bitmap bytes; 0 codes without a glyph, 0 pixels clipped; codes are the font's own, it "
+	                     "has no Unicode map\n");
+}
+
 TEST(Font2zirkOutput, TheContainerIsWhatKorvaneJoins)
 {
 	const scratch_dir dir;

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -110,4 +111,63 @@ std::string gzip_bytes(const std::string &bytes)
 	if (status != Z_STREAM_END)
 		throw std::runtime_error("deflate failed");
 	return out;
+}
+
+std::string fnt_bytes(unsigned first, unsigned ascent, const std::vector<std::vector<std::string>> &glyphs,
+                      const std::string &face)
+{
+	constexpr std::uint32_t header_size = 118;
+	const auto height = static_cast<std::uint32_t>(glyphs.at(0).size());
+	const auto count = static_cast<std::uint32_t>(glyphs.size());
+	// One entry a glyph and one past the last: width, then offset.
+	const std::uint32_t table_size = 4 * (count + 1);
+	std::uint32_t bits_at = header_size + table_size;
+	std::string table;
+	std::string bits;
+	unsigned max_width = 0;
+	for (const auto &g : glyphs) {
+		const auto width = static_cast<std::uint32_t>(g.at(0).size());
+		max_width = std::max(max_width, width);
+		append_le(table, width, 2);
+		append_le(table, bits_at + static_cast<std::uint32_t>(bits.size()), 2);
+		// Column-major: each stripe of 8 columns, top row to bottom.
+		for (std::uint32_t stripe = 0; stripe < (width + 7) / 8; stripe++)
+			for (const std::string &row : g)
+				bits += row_bytes(row).at(stripe);
+	}
+	append_le(table, 0, 2);
+	append_le(table, bits_at + static_cast<std::uint32_t>(bits.size()), 2);
+	const std::uint32_t face_at = bits_at + static_cast<std::uint32_t>(bits.size());
+	const auto file_size = face_at + static_cast<std::uint32_t>(face.size()) + 1;
+
+	std::string h;
+	append_le(h, 0x200, 2);                     // version
+	append_le(h, file_size, 4);                 // size
+	h += std::string(60, '\0');                 // copyright
+	append_le(h, 0, 2);                         // type: raster
+	append_le(h, height, 2);                    // points: at 72 dpi, the pixel height
+	append_le(h, 72, 2);                        // vertical resolution
+	append_le(h, 72, 2);                        // horizontal resolution
+	append_le(h, ascent, 2);                    // ascent
+	append_le(h, 0, 2);                         // internal leading
+	append_le(h, 0, 2);                         // external leading
+	h += std::string(3, '\0');                  // italic, underline, strike out
+	append_le(h, 400, 2);                       // weight
+	h += '\0';                                  // charset: ANSI
+	append_le(h, 0, 2);                         // pixel width: 0, proportional
+	append_le(h, height, 2);                    // pixel height
+	h += '\x20';                                // pitch and family
+	append_le(h, max_width, 2);                 // average width
+	append_le(h, max_width, 2);                 // maximum width
+	h += static_cast<char>(first);              // first char
+	h += static_cast<char>(first + count - 1);  // last char
+	h += '\0';                                  // default char, from the first
+	h += '\0';                                  // break char
+	append_le(h, 0, 2);                         // width bytes
+	append_le(h, 0, 4);                         // device
+	append_le(h, face_at, 4);                   // face name
+	append_le(h, 0, 4);                         // bits pointer
+	append_le(h, bits_at, 4);                   // bits offset
+	h += '\0';                                  // reserved
+	return h + table + bits + face + '\0';
 }

@@ -36,3 +36,8 @@ std::string psf2_bytes(unsigned width, const std::vector<std::vector<std::string
                        const std::vector<std::string> &table, bool has_table);
 
 std::string gzip_bytes(const std::string &bytes);
+
+// A Windows FNT (version 2, raster) from drawings: glyphs for the codes from
+// first on, all glyphs as high as the first, each as wide as its rows.
+std::string fnt_bytes(unsigned first, unsigned ascent, const std::vector<std::vector<std::string>> &glyphs,
+                      const std::string &face);
