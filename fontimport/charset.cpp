@@ -1,0 +1,81 @@
+// What a byte code means: the C library's iconv turns each code of the
+// charset into its Unicode character.
+#include "import.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cstddef>
+
+namespace {
+
+struct converter {
+	iconv_t cd;
+	explicit converter(const char *from) : cd(iconv_open("UTF-32BE", from)) {}
+	~converter()
+	{
+		if (ok())
+			iconv_close(cd);
+	}
+	converter(const converter &) = delete;
+	converter &operator=(const converter &) = delete;
+	bool ok() const { return cd != reinterpret_cast<iconv_t>(-1); }  // NOLINT(performance-no-int-to-ptr)
+};
+
+// One character from one code, or none where the charset leaves the code
+// undefined or makes it more than one character.
+std::optional<char32_t> convert(const converter &conv, unsigned char code)
+{
+	iconv(conv.cd, nullptr, nullptr, nullptr, nullptr);
+	std::array<char, 1> in{static_cast<char>(code)};
+	std::array<char, 8> out{};
+	char *in_at = in.data();
+	char *out_at = out.data();
+	std::size_t in_left = in.size();
+	std::size_t out_left = out.size();
+	if (iconv(conv.cd, &in_at, &in_left, &out_at, &out_left) == static_cast<std::size_t>(-1) || in_left != 0 ||
+	    out_left != 4)
+		return std::nullopt;
+	char32_t c = 0;
+	for (std::size_t i = 0; i < 4; i++)
+		c = c << 8 | static_cast<unsigned char>(out[i]);
+	return c;
+}
+
+}  // namespace
+
+std::optional<code_map> charset_map(const std::string &charset)
+{
+	const converter conv(charset.c_str());
+	if (!conv.ok())
+		return std::nullopt;
+	code_map map;
+	for (unsigned code = 0; code < CODES; code++)
+		map[code] = convert(conv, static_cast<unsigned char>(code));
+	return map;
+}
+
+std::optional<std::vector<char32_t>> decode_utf8(const unsigned char *bytes, std::size_t size)
+{
+	std::vector<char32_t> chars;
+	if (size == 0)
+		return chars;
+	const converter conv("UTF-8");
+	if (!conv.ok())
+		return std::nullopt;
+	std::vector<char> in(bytes, bytes + size);
+	std::vector<char> out(4 * size);
+	char *in_at = in.data();
+	char *out_at = out.data();
+	std::size_t in_left = in.size();
+	std::size_t out_left = out.size();
+	if (iconv(conv.cd, &in_at, &in_left, &out_at, &out_left) == static_cast<std::size_t>(-1) || in_left != 0)
+		return std::nullopt;
+	for (std::size_t i = 0; i + 4 <= out.size() - out_left; i += 4) {
+		char32_t c = 0;
+		for (std::size_t j = 0; j < 4; j++)
+			c = c << 8 | static_cast<unsigned char>(out[i + j]);
+		chars.push_back(c);
+	}
+	return chars;
+}

@@ -1,0 +1,195 @@
+// Every font file but PSF is read by FreeType: BDF, PCF, OTB, FNT/FON,
+// TrueType and OpenType. Bitmap glyphs come out as the font has them,
+// scalable ones rendered monochrome and hinted.
+#include "import.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <memory>
+#include <string>
+
+namespace {
+
+// Debian's FreeType is built without its error strings; the words are in
+// its header, which gives them to whoever asks.
+std::string words(FT_Error error)
+{
+#undef FTERRORS_H_
+	// clang-format off
+#define FT_ERRORDEF(e, v, s) case v: return s;
+#define FT_ERROR_START_LIST switch (error) {
+#define FT_ERROR_END_LIST }
+	// clang-format on
+#include FT_ERRORS_H
+	return "FreeType error " + std::to_string(error);
+}
+
+struct library_closer {
+	void operator()(FT_Library library) const { FT_Done_FreeType(library); }
+};
+struct face_closer {
+	void operator()(FT_Face face) const { FT_Done_Face(face); }
+};
+using library_ptr = std::unique_ptr<FT_LibraryRec_, library_closer>;
+using face_ptr = std::unique_ptr<FT_FaceRec_, face_closer>;
+
+int pixel_size(const FT_Bitmap_Size &strike)
+{
+	return static_cast<int>((strike.y_ppem + 32) >> 6);
+}
+
+face_ptr open_face(FT_Library library, const std::string &path, const std::vector<unsigned char> &bytes, FT_Long index)
+{
+	FT_Face face = nullptr;
+	if (const FT_Error e =
+	            FT_New_Memory_Face(library, bytes.data(), static_cast<FT_Long>(bytes.size()), index, &face)) {
+		if (e == FT_Err_Unknown_File_Format)
+			file_fault(
+				path,
+				"not a font file font2zirk reads (BDF, PCF, OTB, FNT, FON, TrueType, OpenType or PSF)");
+		file_fault(path, "not a font font2zirk can read, or a damaged one (FreeType: " + words(e) + ")");
+	}
+	return face_ptr(face);
+}
+
+// One bitmap size of the file: a FON holds each of its sizes as a face of
+// its own, an OTB all of them in one face.
+struct strike {
+	FT_Long face;
+	int index;
+	int pixels;
+};
+
+std::vector<strike> strikes_of(FT_Library library, const std::string &path, const std::vector<unsigned char> &bytes,
+                               FT_Face first)
+{
+	std::vector<strike> strikes;
+	for (FT_Long f = 0; f < first->num_faces; f++) {
+		const face_ptr other = f == 0 ? face_ptr() : open_face(library, path, bytes, f);
+		const FT_Face face = f == 0 ? first : other.get();
+		for (int i = 0; i < face->num_fixed_sizes; i++)
+			strikes.push_back({f, i, pixel_size(face->available_sizes[i])});
+	}
+	return strikes;
+}
+
+std::string size_list(const std::vector<strike> &strikes)
+{
+	std::string list;
+	for (const strike &s : strikes)
+		list += (list.empty() ? "" : ", ") + std::to_string(s.pixels);
+	return list;
+}
+
+strike choose_strike(const std::string &path, const std::vector<strike> &strikes, unsigned size)
+{
+	if (strikes.empty())
+		file_fault(path, "holds no bitmap size to take");
+	if (size == 0 && strikes.size() > 1)
+		file_fault(path, "holds several sizes (" + size_list(strikes) + "); choose one with --size");
+	if (size == 0)
+		return strikes[0];
+	for (const strike &s : strikes)
+		if (s.pixels == static_cast<int>(size))
+			return s;
+	file_fault(path, "has no size " + std::to_string(size) + "; its sizes: " + size_list(strikes));
+}
+
+// The top row's first byte: a negative pitch means the rows lie bottom up.
+const unsigned char *top_row(const FT_Bitmap &bitmap)
+{
+	if (bitmap.pitch >= 0 || bitmap.rows == 0)
+		return bitmap.buffer;
+	return bitmap.buffer + static_cast<std::ptrdiff_t>(-bitmap.pitch) * (bitmap.rows - 1);
+}
+
+glyph_image take_glyph(const std::string &path, FT_GlyphSlot slot, unsigned code)
+{
+	const FT_Bitmap &bitmap = slot->bitmap;
+	if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO && bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
+		file_fault(path, "the glyph of code " + std::to_string(code) + " is in colour, not black and white");
+	glyph_image image;
+	image.advance = static_cast<int>(slot->advance.x + 32) >> 6;
+	image.advance = std::max(image.advance, 0);
+	image.left = slot->bitmap_left;
+	image.top = slot->bitmap_top;
+	image.width = static_cast<int>(bitmap.width);
+	image.rows = static_cast<int>(bitmap.rows);
+	image.pixels.resize(std::size_t{bitmap.width} * bitmap.rows);
+	const unsigned char *row = top_row(bitmap);
+	// Rows are padded to the pitch (PCF to 4 bytes, TrueType to 2), so the
+	// pixels are taken one by one.
+	for (unsigned y = 0; y < bitmap.rows; y++, row += bitmap.pitch)
+		for (unsigned x = 0; x < bitmap.width; x++) {
+			const bool set = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (row[x / 8] >> (7 - x % 8) & 1) != 0
+			                                                         : row[x] >= 128;
+			image.pixels[std::size_t{y} * bitmap.width + x] = set ? 1 : 0;
+		}
+	return image;
+}
+
+std::string default_name(FT_Face face, unsigned size)
+{
+	std::string name = face->family_name != nullptr ? face->family_name : "";
+	const std::string style = face->style_name != nullptr ? face->style_name : "";
+	if (!style.empty() && style != "Regular" && style != "Medium" && style != "Book")
+		name += (name.empty() ? "" : " ") + style;
+	return name + (name.empty() ? "" : " ") + std::to_string(size);
+}
+
+}  // namespace
+
+imported_font read_with_freetype(const std::string &path, const std::vector<unsigned char> &bytes, unsigned size,
+                                 const code_map &charset)
+{
+	FT_Library raw_library = nullptr;
+	if (const FT_Error e = FT_Init_FreeType(&raw_library))
+		file_fault(path, "cannot start FreeType: " + words(e));
+	const library_ptr library(raw_library);
+	face_ptr face = open_face(library.get(), path, bytes, 0);
+
+	imported_font font;
+	unsigned drawn = size;
+	if (FT_IS_SCALABLE(face)) {
+		if (size == 0)
+			file_fault(path, "a scalable font needs --size PX, the pixel size to draw it at");
+		if (const FT_Error e = FT_Set_Pixel_Sizes(face.get(), 0, size))
+			file_fault(path, "cannot be drawn at size " + std::to_string(size) + ": " + words(e));
+	} else {
+		const strike chosen = choose_strike(path, strikes_of(library.get(), path, bytes, face.get()), size);
+		if (chosen.face != 0)
+			face = open_face(library.get(), path, bytes, chosen.face);
+		if (const FT_Error e = FT_Select_Size(face.get(), chosen.index))
+			file_fault(path, "cannot select its size " + std::to_string(chosen.pixels) + ": " + words(e));
+		drawn = static_cast<unsigned>(chosen.pixels);
+	}
+	font.name = default_name(face.get(), drawn);
+	const FT_Size_Metrics &metrics = face->size->metrics;
+	font.ascent = static_cast<int>((metrics.ascender + 63) >> 6);
+	font.descent = static_cast<int>((-metrics.descender + 63) >> 6);
+
+	// OTB and TrueType fonts carry a Mac Roman map beside the Unicode one,
+	// so Unicode is asked for by name; a font without it is taken by its
+	// own codes, through whatever map it has.
+	font.own_codes = FT_Select_Charmap(face.get(), FT_ENCODING_UNICODE) != 0;
+	if (font.own_codes && face->charmap == nullptr) {
+		if (face->num_charmaps <= 0)
+			file_fault(path, "has no character map");
+		FT_Set_Charmap(face.get(), face->charmaps[0]);
+	}
+	const FT_Int32 load = FT_IS_SCALABLE(face) ? FT_LOAD_RENDER | FT_LOAD_TARGET_MONO : FT_LOAD_DEFAULT;
+	for (unsigned code = 0; code < CODES; code++) {
+		const std::optional<char32_t> c = font.own_codes ? code : charset[code];
+		if (!c)
+			continue;
+		// Index 0 is the font's default glyph, never the code's own.
+		const FT_UInt index = FT_Get_Char_Index(face.get(), *c);
+		if (index == 0)
+			continue;
+		if (const FT_Error e = FT_Load_Glyph(face.get(), index, load))
+			file_fault(path, "cannot load the glyph of code " + std::to_string(code) + ": " + words(e));
+		font.glyphs[code] = take_glyph(path, face->glyph, code);
+	}
+	return font;
+}

@@ -1,0 +1,552 @@
+// font2zirk on small fonts written out in the tests: where every pixel
+// goes, what the summary says, and every refusal.
+#include "font2zirk_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using rows = std::vector<std::string>;
+
+// Ascent 3, descent 1: a cell of 4 rows when nothing reaches beyond.
+bdf_font small_font(std::vector<bdf_glyph> glyphs)
+{
+	return bdf_font{.family = "Small", .pixel_size = 4, .ascent = 3, .descent = 1, .glyphs = std::move(glyphs)};
+}
+
+const bdf_glyph A{65, 4, 0, 0, {".@.", "@.@", "@@@"}};
+const bdf_glyph B{66, 4, 1, 0, {"@@", "@@", "@@"}};
+const bdf_glyph g_with_descender{67, 4, 0, -1, {"@@@", "..@", "@@@"}};
+
+struct converted {
+	run_result run;
+	made_font font;
+};
+
+converted convert(const std::string &path, const std::vector<std::string> &options = {})
+{
+	std::vector<std::string> args = options;
+	args.push_back(path);
+	converted c{run_font2zirk(args), {}};
+	EXPECT_EQ(c.run.status, 0) << c.run.err;
+	if (c.run.status == 0)
+		c.font = read_made_font(c.run.out);
+	return c;
+}
+
+}  // namespace
+
+TEST(Font2zirkPlacement, FixedCellsShareOneBaseline)
+{
+	const scratch_dir dir;
+	const converted c = convert(dir.file("small.bdf", bdf_text(small_font({A, B, g_with_descender}))));
+	EXPECT_EQ(c.run.err, "font2zirk: made \"Small 4\": fixed, 4x4, codes 65-67, 12 bitmap bytes; "
+	                     "0 codes without a glyph, 0 pixels clipped\n");
+	EXPECT_EQ(c.font.name, "Small 4");
+	EXPECT_EQ(c.font.spacing, 'F');
+	EXPECT_EQ(c.font.rows(65), (rows{".@..", "@.@.", "@@@.", "...."}));
+	EXPECT_EQ(c.font.rows(66), (rows{".@@.", ".@@.", ".@@.", "...."}));
+	EXPECT_EQ(c.font.rows(67), (rows{"....", "@@@.", "..@.", "@@@."}));
+}
+
+TEST(Font2zirkPlacement, AccentAboveTheAscentGrowsTheCell)
+{
+	const bdf_glyph A_umlaut{196, 4, 0, 0, {"@.@", "...", ".@.", "@.@", "@@@"}};
+	const scratch_dir dir;
+	const std::string path = dir.file("accent.bdf", bdf_text(small_font({A, A_umlaut})));
+
+	const converted grown = convert(path, {"--range", "65-65"});
+	EXPECT_EQ(grown.font.height, 4u) << "only covered glyphs count";
+
+	const converted all = convert(path);
+	EXPECT_EQ(all.font.first, 65u);
+	EXPECT_EQ(all.font.last, 196u);
+	EXPECT_EQ(all.font.rows(196), (rows{"@.@.", "....", ".@..", "@.@.", "@@@.", "...."}));
+	EXPECT_EQ(all.font.rows(65), (rows{"....", "....", ".@..", "@.@.", "@@@.", "...."}));
+	EXPECT_EQ(all.font.rows(66), (rows(6, "....")));
+
+	const converted clipped = convert(path, {"--clip"});
+	EXPECT_EQ(clipped.font.rows(196), (rows{".@..", "@.@.", "@@@.", "...."}));
+	EXPECT_EQ(clipped.run.err, "font2zirk: made \"Small 4\": fixed, 4x4, codes 65-196, 528 bitmap bytes; "
+	                           "130 codes without a glyph, 2 pixels clipped\n");
+}
+
+TEST(Font2zirkPlacement, BearingsPlaceInkAndWhatFallsOutsideIsCounted)
+{
+	const bdf_glyph left_of_origin{65, 3, -1, 0, {"@@@"}};
+	const bdf_glyph beyond_advance{66, 3, 1, 1, {"@@@"}};
+	const bdf_glyph below_descent{67, 3, 0, -2, {"@..", ".@."}};
+	const scratch_dir dir;
+	const converted c = convert(
+		dir.file("b.bdf", bdf_text(small_font({left_of_origin, beyond_advance, below_descent}))), {"--clip"});
+	EXPECT_EQ(c.font.rows(65), (rows{"...", "...", "@@.", "..."}));
+	EXPECT_EQ(c.font.rows(66), (rows{"...", ".@@", "...", "..."}));
+	EXPECT_EQ(c.font.rows(67), (rows{"...", "...", "...", "@.."}));
+	EXPECT_EQ(c.run.err, "font2zirk: made \"Small 4\": fixed, 3x4, codes 65-67, 12 bitmap bytes; "
+	                     "0 codes without a glyph, 3 pixels clipped\n");
+}
+
+TEST(Font2zirkPlacement, DifferentAdvancesMakeAWidthTableAndMissingCodesAreEmpty)
+{
+	const bdf_glyph wide{65, 9, 0, 0, {"@.......@"}};
+	const bdf_glyph narrow{67, 2, 0, 0, {"@"}};
+	const scratch_dir dir;
+	const std::string path = dir.file("p.bdf", bdf_text(small_font({wide, narrow})));
+
+	const converted p = convert(path);
+	EXPECT_EQ(p.font.spacing, 'P');
+	EXPECT_EQ(p.font.widths, (std::vector<unsigned>{9, 0, 2}));
+	EXPECT_EQ(p.font.fixed_width, 9u);
+	EXPECT_EQ(p.font.rows(65), (rows{".........", ".........", "@.......@", "........."}));
+	EXPECT_EQ(p.font.rows(66), (rows{"", "", "", ""}));
+	EXPECT_EQ(p.run.err, "font2zirk: made \"Small 4\": proportional, widths up to 9, height 4, codes 65-67, "
+	                     "12 bitmap bytes; 1 code without a glyph, 0 pixels clipped\n");
+
+	const converted f = convert(path, {"--fixed"});
+	EXPECT_EQ(f.font.spacing, 'F');
+	EXPECT_EQ(f.font.fixed_width, 9u);
+	EXPECT_EQ(f.font.rows(66), (rows(4, ".........")));
+	EXPECT_EQ(f.font.rows(67), (rows{".........", ".........", "@........", "........."}));
+
+	const converted forced = convert(dir.file("f.bdf", bdf_text(small_font({A, B}))), {"--proportional"});
+	EXPECT_EQ(forced.font.spacing, 'P');
+	EXPECT_EQ(forced.font.widths, (std::vector<unsigned>{4, 4}));
+}
+
+TEST(Font2zirkRange, ControlCodesAreLeftOffTheEndsButNotTheMiddle)
+{
+	const bdf_glyph soh{1, 4, 0, 0, {"@@@"}};
+	const bdf_glyph del{127, 4, 0, 0, {"@@@"}};
+	const bdf_glyph nbsp_like{160, 4, 0, 0, {"@.@"}};
+	const scratch_dir dir;
+	const std::string path = dir.file("c.bdf", bdf_text(small_font({soh, A, del, nbsp_like})));
+	const converted c = convert(path);
+	EXPECT_EQ(c.font.first, 65u);
+	EXPECT_EQ(c.font.last, 160u);
+	EXPECT_EQ(c.font.rows(127), (rows{"....", "....", "@@@.", "...."}));
+
+	const converted hex = convert(path, {"--range", "0x01-0x41"});
+	EXPECT_EQ(hex.font.first, 1u);
+	EXPECT_EQ(hex.font.last, 65u);
+}
+
+TEST(Font2zirkCharset, CodesAreLookedUpByTheirCharacter)
+{
+	const bdf_glyph zhe{0x416, 4, 0, 0, {"@.@", ".@.", "@.@"}};
+	const bdf_glyph c_cedilla{0xc7, 4, 0, -1, {"@@", "@.", "@@", ".@"}};
+	const scratch_dir dir;
+	const std::string path = dir.file("u.bdf", bdf_text(small_font({zhe, c_cedilla})));
+
+	const converted koi8 = convert(path, {"--charset", "KOI8-R"});
+	EXPECT_EQ(koi8.font.first, 0xf6u) << "Ж is 0xf6 in KOI8-R";
+	EXPECT_EQ(koi8.font.last, 0xf6u);
+	const converted cp437 = convert(path, {"-c", "CP437", "-r", "128-128"});
+	EXPECT_EQ(cp437.font.rows(128), (rows{"@@..", "@...", "@@..", ".@.."})) << "Ç is 128 in CP437";
+	const converted latin1 = convert(path);
+	EXPECT_EQ(latin1.font.first, 0xc7u);
+	EXPECT_EQ(latin1.font.last, 0xc7u);
+}
+
+TEST(Font2zirkCharset, AFontWithoutAUnicodeMapIsTakenByItsOwnCodes)
+{
+	bdf_font koi8 = small_font({{0xf6, 4, 0, 0, {"@.@", ".@.", "@.@"}}});
+	koi8.registry = "KOI8";
+	koi8.encoding = "R";
+	const scratch_dir dir;
+	const converted c = convert(dir.file("k.bdf", bdf_text(koi8)), {"--charset", "CP437"});
+	EXPECT_EQ(c.font.first, 0xf6u);
+	EXPECT_EQ(c.run.err,
+	          "font2zirk: made \"Small 4\": fixed, 4x4, codes 246-246, 4 bitmap bytes; "
+	          "0 codes without a glyph, 0 pixels clipped; codes are the font's own, it has no Unicode map\n");
+}
+
+TEST(Font2zirkName, DefaultNameIsCutToSixteenBytesAndNameReplacesIt)
+{
+	bdf_font f = small_font({A});
+	f.family = "Extraordinarily Long";
+	const scratch_dir dir;
+	const std::string path = dir.file("n.bdf", bdf_text(f));
+	EXPECT_EQ(convert(path).font.name, "Extraordinarily ");
+	EXPECT_EQ(convert(path, {"--name", "exactly 16 bytes"}).font.name, "exactly 16 bytes");
+	EXPECT_EQ(convert(path, {"-n", "short"}).font.name, "short");
+}
+
+TEST(Font2zirkInput, GzippedFilesAreTheSameFont)
+{
+	const scratch_dir dir;
+	const std::string bdf = bdf_text(small_font({A, B, g_with_descender}));
+	const std::vector<std::vector<std::string>> glyphs{{"@@", ".@"}, {"@.", "@@"}};
+	const std::string psf = psf2_bytes(2, glyphs, {"A", "B"}, true);
+	EXPECT_EQ(convert(dir.file("a.bdf.gz", gzip_bytes(bdf))).run.out, convert(dir.file("a.bdf", bdf)).run.out);
+	EXPECT_EQ(convert(dir.file("a.psf.gz", gzip_bytes(psf))).run.out, convert(dir.file("a.psf", psf)).run.out);
+}
+
+// Console fonts keep glyphs in the hardware's order; the table says which
+// characters each shows.
+TEST(Font2zirkPsf, Psf2GlyphsAreFoundThroughTheUnicodeTable)
+{
+	const std::vector<std::vector<std::string>> glyphs{
+		{"@@@@@@@@@.", "@........@"},
+		{".@@@@@@@@.", ".@......@."},
+		{"..@@@@@@..", "..@....@.."},
+	};
+	// Glyph 0 shows B, glyph 1 shows A and Ä (after a sequence: A with a
+	// combining diaeresis, which a byte code cannot be), glyph 2 is in no
+	// charset.
+	const std::vector<std::string> table{"B",
+	                                     "A\xc3\x84\xfe"
+	                                     "A\xcc\x88",
+	                                     "\xe2\x98\x83"};
+	const scratch_dir dir;
+	const converted c = convert(dir.file("t.psfu", psf2_bytes(10, glyphs, table, true)));
+	EXPECT_EQ(c.font.name, "t");
+	EXPECT_EQ(c.font.first, 65u);
+	EXPECT_EQ(c.font.last, 196u);
+	EXPECT_EQ(c.font.rows(65), glyphs[1]);
+	EXPECT_EQ(c.font.rows(66), glyphs[0]);
+	EXPECT_EQ(c.font.rows(196), glyphs[1]);
+	EXPECT_EQ(c.run.err, "font2zirk: made \"t\": fixed, 10x2, codes 65-196, 528 bitmap bytes; "
+	                     "129 codes without a glyph, 0 pixels clipped\n");
+}
+
+TEST(Font2zirkPsf, Psf1WithAndWithoutItsTable)
+{
+	std::vector<std::vector<std::string>> glyphs(256, {"........", "........"});
+	glyphs[1] = {"@.......", ".......@"};
+	glyphs[2] = {"@@@@@@@@", "........"};
+	std::vector<std::u16string> table(256);
+	table[1] = u"x\xfffe"
+		   u"ab";
+	table[2] = u"\x0416y";
+	const scratch_dir dir;
+	const converted with_table =
+		convert(dir.file("Cyr-Test16.psf", psf1_bytes(glyphs, table, true)), {"--charset", "KOI8-R"});
+	EXPECT_EQ(with_table.font.name, "Cyr-Test16");
+	EXPECT_EQ(with_table.font.first, 'x');
+	EXPECT_EQ(with_table.font.last, 0xf6u);
+	EXPECT_EQ(with_table.font.rows('x'), glyphs[1]);
+	EXPECT_EQ(with_table.font.rows('y'), glyphs[2]);
+	EXPECT_EQ(with_table.font.rows(0xf6), glyphs[2]);
+
+	const converted own = convert(dir.file("own.psf", psf1_bytes(glyphs, {}, false)), {"--range", "0-3"});
+	EXPECT_EQ(own.font.rows(1), glyphs[1]);
+	EXPECT_EQ(own.font.rows(2), glyphs[2]);
+	EXPECT_EQ(own.run.err, "font2zirk: made \"own\": fixed, 8x2, codes 0-3, 8 bitmap bytes; 0 codes without a "
+	                       "glyph, 0 pixels clipped; codes are the font's own, it has no Unicode map\n");
+}
+
+// Windows FNT has no Unicode map in FreeType: its codes are its own.
+TEST(Font2zirkFnt, WindowsFontsAreTakenByTheirOwnCodes)
+{
+	const std::vector<std::vector<std::string>> glyphs{
+		{"@@@", "@.@", "@@@", "..."},
+		{"@.........", ".@........", "..@.......", "........@@"},
+	};
+	const scratch_dir dir;
+	const converted c = convert(dir.file("win.fnt", fnt_bytes(0xc0, 3, glyphs, "Win Test")));
+	EXPECT_EQ(c.font.name, "Win Test 4");
+	EXPECT_EQ(c.font.spacing, 'P');
+	EXPECT_EQ(c.font.first, 0xc0u);
+	EXPECT_EQ(c.font.last, 0xc1u);
+	EXPECT_EQ(c.font.rows(0xc0), glyphs[0]);
+	EXPECT_EQ(c.font.rows(0xc1), glyphs[1]);
+	EXPECT_EQ(c.run.err, "font2zirk: made \"Win Test 4\": proportional, widths up to 10, height 4, codes 192-193, "
+	                     "12 bitmap bytes; 0 codes without a glyph, 0 pixels clipped; codes are the font's own, it "
+	                     "has no Unicode map\n");
+}
+
+TEST(Font2zirkOutput, TheContainerIsWhatKorvaneJoins)
+{
+	const scratch_dir dir;
+	const converted c = convert(dir.file("j.bdf", bdf_text(small_font({A, B, g_with_descender}))));
+	const std::string zirk = dir.file("j.zirk", c.run.out);
+	const run_result joined = run_join({zirk, zirk});
+	EXPECT_EQ(joined.status, 0) << joined.err;
+	EXPECT_EQ(joined.out.substr(8, 26 + 12), c.run.out.substr(8));
+}
+
+// Every refusal: the message, status 1, and nothing on standard output.
+namespace {
+
+struct refusal {
+	const char *what;
+	std::vector<std::string> args;  // @FILE@ stands for the file written from bytes
+	std::string bytes;
+	std::string message;  // @FILE@ stands for its path
+};
+
+std::string replace_file(std::string text, const std::string &path)
+{
+	for (std::size_t at = 0; (at = text.find("@FILE@", at)) != std::string::npos; at += path.size())
+		text.replace(at, 6, path);
+	return text;
+}
+
+std::string u32le(std::uint32_t v)
+{
+	return {static_cast<char>(v & 0xff), static_cast<char>(v >> 8 & 0xff), static_cast<char>(v >> 16 & 0xff),
+	        static_cast<char>(v >> 24)};
+}
+
+std::string psf2_header(std::uint32_t header_size, std::uint32_t count, std::uint32_t charsize, std::uint32_t height,
+                        std::uint32_t width, std::uint32_t flags = 0, std::uint32_t version = 0)
+{
+	return std::string("\x72\xb5\x4a\x86") + u32le(version) + u32le(header_size) + u32le(flags) + u32le(count) +
+	       u32le(charsize) + u32le(height) + u32le(width);
+}
+
+const std::string small_bdf = bdf_text(small_font({A, B, g_with_descender}));
+const std::vector<std::vector<std::string>> two_glyphs{{"@@"}, {".@"}};
+const std::string gzipped_bdf = gzip_bytes(small_bdf);
+
+std::vector<refusal> refusals()
+{
+	const std::string usage_end = "\nTry 'font2zirk --help' for more information.\n";
+	bdf_font wide = small_font({{65, 300, 0, 0, {"@"}}});
+	bdf_font tall = small_font({{65, 4, 0, -130, {"@"}}});
+	bdf_font big;
+	for (unsigned code = 0; code < 256; code++)
+		big.glyphs.push_back({code, 120, 0, 0, {"@"}});
+	return {
+		{"no file", {}, "", "font2zirk: no FONTFILE given" + usage_end},
+		{"two files",
+	         {"@FILE@", "other"},
+	         small_bdf,
+	         "font2zirk: one FONTFILE at a time; 'other' is one too many" + usage_end},
+		{"unknown option", {"--bold", "@FILE@"}, small_bdf, "font2zirk: unknown option '--bold'" + usage_end},
+		{"unknown short option", {"-x", "@FILE@"}, small_bdf, "font2zirk: unknown option '-x'" + usage_end},
+		{"option without value",
+	         {"@FILE@", "--size"},
+	         small_bdf,
+	         "font2zirk: option '--size' needs a value" + usage_end},
+		{"fixed and proportional",
+	         {"--fixed", "--proportional", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: --fixed and --proportional exclude each other" + usage_end},
+		{"missing file", {"@FILE@"}, "", "font2zirk: @FILE@: No such file or directory\n"},
+		{"not a font",
+	         {"@FILE@"},
+	         "hello, world\n",
+	         "font2zirk: @FILE@: not a font font2zirk can read, or a damaged one (FreeType: invalid stream operation)\n"},
+		{"not a font at all",
+	         {"@FILE@"},
+	         std::string(200, 'x'),
+	         "font2zirk: @FILE@: not a font file font2zirk reads (BDF, PCF, OTB, FNT, FON, TrueType, OpenType or PSF)\n"},
+		{"truncated BDF",
+	         {"@FILE@"},
+	         small_bdf.substr(0, small_bdf.size() / 2),
+	         "font2zirk: @FILE@: not a font font2zirk can read, or a damaged one (FreeType: Font glyphs corrupted or "
+	         "missing fields)\n"},
+		{"damaged gzip",
+	         {"@FILE@"},
+	         gzipped_bdf.substr(0, 10) + std::string(20, 'x'),
+	         "font2zirk: @FILE@: damaged gzip data\n"},
+		{"truncated gzip",
+	         {"@FILE@"},
+	         gzipped_bdf.substr(0, gzipped_bdf.size() - 20),
+	         "font2zirk: @FILE@: gzip data is truncated\n"},
+		{"bytes after gzip",
+	         {"@FILE@"},
+	         gzipped_bdf + "junk",
+	         "font2zirk: @FILE@: bytes after the end of the gzip data\n"},
+		{"unknown charset",
+	         {"--charset", "NO-SUCH-SET", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: @FILE@: unknown charset 'NO-SUCH-SET' ('iconv --list' shows the names there are)\n"},
+		{"size not a number",
+	         {"--size", "12px", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: @FILE@: --size takes a pixel size from 1 to 255, not '12px'\n"},
+		{"size zero",
+	         {"--size", "0", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: @FILE@: --size takes a pixel size from 1 to 255, not '0'\n"},
+		{"size the font lacks",
+	         {"--size", "7", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: @FILE@: has no size 7; its sizes: 4\n"},
+		{"range without dash",
+	         {"--range", "65", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: @FILE@: --range takes FIRST-LAST, two codes from 0 to 255 (decimal or 0x hex), not '65'\n"},
+		{"range not numbers",
+	         {"--range", "A-Z", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: @FILE@: --range takes FIRST-LAST, two codes from 0 to 255 (decimal or 0x hex), not 'A-Z'\n"},
+		{"range beyond 255",
+	         {"--range", "0-0x100", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: @FILE@: --range 0-0x100 goes beyond 255, the highest code\n"},
+		{"range reversed",
+	         {"--range", "200-100", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: @FILE@: --range 200-100 is reversed: FIRST must not be above LAST\n"},
+		{"name too long",
+	         {"--name", "seventeen bytes!!", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: @FILE@: --name 'seventeen bytes!!' is longer than the 16 bytes a name can hold\n"},
+		{"no glyph in range",
+	         {"--range", "0-64", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: @FILE@: has no glyph for any code from 0 to 64\n"},
+		{"only control codes",
+	         {"@FILE@"},
+	         bdf_text(small_font({{7, 4, 0, 0, {"@"}}})),
+	         "font2zirk: @FILE@: has no glyph for any code from 0 to 255 but control codes\n"},
+		{"too wide",
+	         {"@FILE@"},
+	         bdf_text(wide),
+	         "font2zirk: @FILE@: glyphs up to 300 pixels wide, more than the 255 a zirk font holds; a smaller --size would make "
+	         "them fit\n"},
+		{"too tall",
+	         {"@FILE@"},
+	         bdf_text(tall),
+	         "font2zirk: @FILE@: the glyphs need 133 rows, more than the 127 korvane takes; a smaller --size, or --clip to keep "
+	         "the font's own 4 rows, would make them fit\n"},
+		{"too large",
+	         {"@FILE@"},
+	         bdf_text(big),
+	         "font2zirk: @FILE@: codes 32-255 need 26880 bitmap bytes, more than the 24600 korvane takes; a narrower --range "
+	         "(32-236 fits) or a smaller --size would make it fit\n"},
+		{"PSF1 header truncated",
+	         {"@FILE@"},
+	         std::string("\x36\x04\x00", 3),
+	         "font2zirk: @FILE@: PSF1 header is truncated\n"},
+		{"PSF1 glyphs truncated",
+	         {"@FILE@"},
+	         std::string("\x36\x04\x00\x02", 4) + std::string(511, 'x'),
+	         "font2zirk: @FILE@: PSF file is truncated: 256 glyphs of 2 bytes need 512 bytes, it holds 511\n"},
+		{"PSF1 of no rows",
+	         {"@FILE@"},
+	         std::string("\x36\x04\x00\x00", 4),
+	         "font2zirk: @FILE@: PSF font has no pixels: 256 glyphs of 8x0\n"},
+		{"PSF1 table truncated",
+	         {"@FILE@"},
+	         std::string("\x36\x04\x02\x01", 4) + std::string(256, 'x') + "\x41",
+	         "font2zirk: @FILE@: PSF Unicode table is truncated in the entry of glyph 0\n"},
+		{"PSF2 header truncated",
+	         {"@FILE@"},
+	         psf2_header(32, 1, 1, 1, 8).substr(0, 31),
+	         "font2zirk: @FILE@: PSF2 header is truncated\n"},
+		{"PSF2 version",
+	         {"@FILE@"},
+	         psf2_header(32, 1, 1, 1, 8, 0, 1) + "x",
+	         "font2zirk: @FILE@: PSF2 version 1, only version 0 is known\n"},
+		{"PSF2 header size small",
+	         {"@FILE@"},
+	         psf2_header(16, 1, 1, 1, 8) + "x",
+	         "font2zirk: @FILE@: PSF2 header size 16 is not between 32 and the file's 33 bytes\n"},
+		{"PSF2 header size large",
+	         {"@FILE@"},
+	         psf2_header(0xffffffff, 1, 1, 1, 8) + "x",
+	         "font2zirk: @FILE@: PSF2 header size 4294967295 is not between 32 and the file's 33 bytes\n"},
+		{"PSF2 glyph size disagrees",
+	         {"@FILE@"},
+	         psf2_header(32, 1, 3, 2, 9) + "xxx",
+	         "font2zirk: @FILE@: PSF2 glyphs of 9x2 take 4 bytes, the header says 3\n"},
+		{"PSF2 too wide",
+	         {"@FILE@"},
+	         psf2_header(32, 1, 33, 1, 256) + std::string(33, 'x'),
+	         "font2zirk: @FILE@: PSF glyphs are 256 pixels wide, more than the 255 a zirk font holds\n"},
+		{"PSF2 too tall",
+	         {"@FILE@"},
+	         psf2_header(32, 1, 128, 128, 8) + std::string(128, 'x'),
+	         "font2zirk: @FILE@: PSF glyphs are 128 rows high, more than the 127 korvane takes\n"},
+		{"PSF2 of no glyphs",
+	         {"@FILE@"},
+	         psf2_header(32, 0, 1, 1, 8),
+	         "font2zirk: @FILE@: PSF font has no pixels: 0 glyphs of 8x1\n"},
+		{"PSF2 glyphs truncated",
+	         {"@FILE@"},
+	         psf2_header(32, 0x80000000, 2, 2, 8) + "xx",
+	         "font2zirk: @FILE@: PSF file is truncated: 2147483648 glyphs of 2 bytes need 4294967296 bytes, it holds 2\n"},
+		{"PSF2 table truncated",
+	         {"@FILE@"},
+	         psf2_bytes(2, two_glyphs, {"A"}, true) + "B",
+	         "font2zirk: @FILE@: PSF Unicode table is truncated in the entry of glyph 1\n"},
+		{"PSF2 table not UTF-8",
+	         {"@FILE@"},
+	         psf2_bytes(2, two_glyphs, {"A", "\xc3"}, true),
+	         "font2zirk: @FILE@: PSF Unicode table has invalid UTF-8 in the entry of glyph 1\n"},
+		{"PSF size the font lacks",
+	         {"--size", "3", "@FILE@"},
+	         psf2_bytes(2, two_glyphs, {"A", "B"}, true),
+	         "font2zirk: @FILE@: has no size 3; its sizes: 1\n"},
+	};
+}
+
+// Shown for a failing case instead of the structure's bytes.
+void PrintTo(const refusal &r, std::ostream *out)
+{
+	*out << r.what;
+}
+
+}  // namespace
+
+class Font2zirkRefusal : public testing::TestWithParam<refusal> {};
+
+TEST_P(Font2zirkRefusal, SaysWhatIsWrongAndWritesNothing)
+{
+	const refusal &r = GetParam();
+	const scratch_dir dir;
+	const std::string path = dir.path("font");
+	if (!r.bytes.empty())
+		dir.file("font", r.bytes);
+	std::vector<std::string> args;
+	for (const std::string &a : r.args)
+		args.push_back(a == "@FILE@" ? path : a);
+	const run_result run = run_font2zirk(args);
+	EXPECT_EQ(run.err, replace_file(r.message, path));
+	EXPECT_EQ(run.status, 1);
+	EXPECT_TRUE(run.out.empty()) << run.out.size() << " bytes on standard output";
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, Font2zirkRefusal, testing::ValuesIn(refusals()),
+                         [](const testing::TestParamInfo<refusal> &p) {
+				 std::string name;
+				 for (const char c : std::string(p.param.what))
+					 name += std::isalnum(static_cast<unsigned char>(c)) != 0 ? c : '_';
+				 return name;
+			 });
+
+TEST(Font2zirkRefusal, EmptyFileAndDirectory)
+{
+	const scratch_dir dir;
+	const std::string empty = dir.file("empty", "");
+	run_result run = run_font2zirk({empty});
+	EXPECT_EQ(run.err, "font2zirk: " + empty + ": empty file\n");
+	EXPECT_EQ(run.status, 1);
+	run = run_font2zirk({dir.dir});
+	EXPECT_EQ(run.err, "font2zirk: " + dir.dir + ": read failed: Is a directory\n");
+	EXPECT_EQ(run.status, 1);
+	EXPECT_EQ(run.out, "");
+}
+
+TEST(Font2zirkOutput, RefusesATerminalAndAFailedWrite)
+{
+	const scratch_dir dir;
+	const std::string path = dir.file("small.bdf", small_bdf);
+	run_result run = run_font2zirk({path}, output_to::terminal);
+	EXPECT_EQ(run.err, "Error: will not write font data to a terminal\n");
+	EXPECT_EQ(run.status, 1);
+	EXPECT_EQ(run.out, "");
+	run = run_font2zirk({path}, output_to::dev_full);
+	EXPECT_EQ(run.err, "Error: write to stdout failed\n");
+	EXPECT_EQ(run.status, 1);
+	run = run_font2zirk({path}, output_to::closed);
+	EXPECT_EQ(run.err, "Error: write to stdout failed\n");
+	EXPECT_EQ(run.status, 1);
+}
+
+TEST(Font2zirkOptions, HelpAndVersion)
+{
+	const run_result help = run_font2zirk({"--help"});
+	EXPECT_EQ(help.status, 0);
+	EXPECT_EQ(help.out.rfind("Usage: font2zirk [OPTIONS] FONTFILE > FONT.zirk\n", 0), 0u) << help.out;
+	EXPECT_EQ(run_font2zirk({"-h"}).out, help.out);
+	const run_result version = run_font2zirk({"--version"});
+	EXPECT_EQ(version.status, 0);
+	EXPECT_EQ(version.out.rfind("font2zirk (korvane) ", 0), 0u) << version.out;
+}
