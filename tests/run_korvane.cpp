@@ -96,7 +96,9 @@ static int open_output(output_to out, const std::string &path, int terminal)
 	return -1;
 }
 
-run_result run_korvane(const std::vector<std::string> &args, output_to out, const std::string &cwd)
+// Standard input comes from the file named by input, or /dev/null.
+static run_result run(const std::vector<std::string> &args, output_to out, const std::string &cwd,
+                      const std::string &input)
 {
 	if (korvane_command.empty())
 		throw std::runtime_error("no korvane command given to the test program");
@@ -121,7 +123,7 @@ run_result run_korvane(const std::vector<std::string> &args, output_to out, cons
 	(void)std::fflush(nullptr);
 	const pid_t pid = fork();
 	if (pid == 0) {
-		const int in = open("/dev/null", O_RDONLY);
+		const int in = open(input.empty() ? "/dev/null" : input.c_str(), O_RDONLY);
 		const int o = open_output(out, out_path, terminal);
 		const int e = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
 		if (in < 0 || e < 0 || (out != output_to::closed && o < 0) || (!cwd.empty() && chdir(cwd.c_str()) != 0))
@@ -157,6 +159,16 @@ run_result run_korvane(const std::vector<std::string> &args, output_to out, cons
 		result.out = terminal_out;
 	result.err = read_file(err_path);
 	return result;
+}
+
+run_result run_korvane(const std::vector<std::string> &args, output_to out, const std::string &cwd)
+{
+	return run(args, out, cwd, {});
+}
+
+run_result run_korvane_with_input(const std::vector<std::string> &args, const std::string &input)
+{
+	return run(args, output_to::capture, {}, input);
 }
 
 std::string progress(const std::string &shown_name)
