@@ -96,12 +96,16 @@ static int open_output(output_to out, const std::string &path, int terminal)
 	return -1;
 }
 
-// Standard input comes from the file named by input, or /dev/null.
-static run_result run(const std::vector<std::string> &args, output_to out, const std::string &cwd,
-                      const std::string &input)
+run_result run_korvane(const std::vector<std::string> &args, output_to out, const std::string &cwd)
 {
 	if (korvane_command.empty())
 		throw std::runtime_error("no korvane command given to the test program");
+	return run_command(korvane_command, args, out, cwd);
+}
+
+run_result run_command(const std::vector<std::string> &command, const std::vector<std::string> &args, output_to out,
+                       const std::string &cwd, const std::string &input)
+{
 	scratch_dir io;
 	const std::string out_path = io.path("stdout");
 	const std::string err_path = io.path("stderr");
@@ -111,7 +115,7 @@ static run_result run(const std::vector<std::string> &args, output_to out, const
 	if (out == output_to::terminal && (terminal = open_terminal(master)) < 0)
 		throw std::runtime_error("no pseudo-terminal");
 
-	std::vector<std::string> words = korvane_command;
+	std::vector<std::string> words = command;
 	words.insert(words.end(), args.begin(), args.end());
 	std::vector<char *> argv;
 	argv.reserve(words.size() + 1);
@@ -159,16 +163,6 @@ static run_result run(const std::vector<std::string> &args, output_to out, const
 		result.out = terminal_out;
 	result.err = read_file(err_path);
 	return result;
-}
-
-run_result run_korvane(const std::vector<std::string> &args, output_to out, const std::string &cwd)
-{
-	return run(args, out, cwd, {});
-}
-
-run_result run_korvane_with_input(const std::vector<std::string> &args, const std::string &input)
-{
-	return run(args, output_to::capture, {}, input);
 }
 
 std::string progress(const std::string &shown_name)

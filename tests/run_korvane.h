@@ -27,8 +27,11 @@ void set_korvane_command(std::vector<std::string> words);
 run_result run_korvane(const std::vector<std::string> &args, output_to out = output_to::capture,
                        const std::string &cwd = {});
 
-// The same, with standard input read from the file at path input.
-run_result run_korvane_with_input(const std::vector<std::string> &args, const std::string &input);
+// Runs any program the same way: command is its words (an emulator or a
+// checker may come first), and the file named by input, when not empty,
+// is its standard input instead of /dev/null.
+run_result run_command(const std::vector<std::string> &command, const std::vector<std::string> &args,
+                       output_to out = output_to::capture, const std::string &cwd = {}, const std::string &input = {});
 
 // The line korvane writes to standard error before a font's record.
 std::string progress(const std::string &shown_name);

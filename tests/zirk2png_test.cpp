@@ -13,6 +13,15 @@
 
 namespace {
 
+// The command words that run zirk2png: a wrapper (an emulator, valgrind)
+// may come first.
+std::vector<std::string> zirk2png_command;
+
+run_result zirk2png(const std::vector<std::string> &args, output_to out = output_to::capture)
+{
+	return run_command(zirk2png_command, args, out);
+}
+
 // zirk2png's picture of a container holding these fonts.
 struct drawn {
 	run_result run;
@@ -24,7 +33,7 @@ drawn draw(const std::string &container, const std::vector<std::string> &options
 	const scratch_dir dir;
 	std::vector<std::string> args = options;
 	args.push_back(dir.file("in.zirk", container));
-	drawn d{run_korvane(args), {}};
+	drawn d{zirk2png(args), {}};
 	EXPECT_EQ(d.run.status, 0) << d.run.err;
 	EXPECT_EQ(d.run.err, "");
 	d.image = read_png(d.run.out);
@@ -213,7 +222,7 @@ TEST(zirk2png, draws_the_largest_font_within_bounds)
 	const test_font huge = glyphs(255, 255, 0, static_cast<char>(255), "");
 	const scratch_dir dir;
 	const std::string path = dir.file("huge.zirk", container_of({huge}));
-	const run_result r = run_korvane({"--scale", "1", path});
+	const run_result r = zirk2png({"--scale", "1", path});
 	ASSERT_EQ(r.status, 0) << r.err;
 	ASSERT_GE(r.out.size(), 24U);
 	const auto be32 = [&](std::size_t at) {
@@ -232,10 +241,10 @@ TEST(zirk2png, reads_standard_input_without_a_file_or_for_a_hyphen)
 {
 	const scratch_dir dir;
 	const std::string path = dir.file("in.zirk", container_of({glyphs(8, 2, 'A', 'B', "abcd")}));
-	const run_result named = run_korvane({path});
+	const run_result named = zirk2png({path});
 	ASSERT_EQ(named.status, 0);
 	for (const std::vector<std::string> &args : {std::vector<std::string>{}, std::vector<std::string>{"-"}}) {
-		const run_result r = run_korvane_with_input(args, path);
+		const run_result r = run_command(zirk2png_command, args, output_to::capture, {}, path);
 		EXPECT_EQ(r.status, 0) << r.err;
 		EXPECT_TRUE(r.out == named.out);
 	}
@@ -243,11 +252,11 @@ TEST(zirk2png, reads_standard_input_without_a_file_or_for_a_hyphen)
 
 TEST(zirk2png, answers_help_and_version)
 {
-	const run_result help = run_korvane({"--help"});
+	const run_result help = zirk2png({"--help"});
 	EXPECT_EQ(help.status, 0);
 	EXPECT_EQ(help.out.rfind("Usage: zirk2png [OPTIONS] [FILE]\n", 0), 0U);
 	EXPECT_EQ(help.err, "");
-	const run_result version = run_korvane({"--version"});
+	const run_result version = zirk2png({"--version"});
 	EXPECT_EQ(version.status, 0);
 	EXPECT_EQ(version.out.rfind("zirk2png (korvane) ", 0), 0U);
 }
@@ -302,7 +311,7 @@ TEST(zirk2png, refuses_with_a_message_and_writes_nothing)
 	         "Error: the picture would be too large even at scale 1; draw one font at a time with --font\n"},
 	};
 	for (const auto &c : cases) {
-		const run_result r = run_korvane(c.args);
+		const run_result r = zirk2png(c.args);
 		EXPECT_EQ(r.err, c.err) << c.args.front();
 		EXPECT_EQ(r.status, 1) << c.args.front();
 		EXPECT_EQ(r.out, "") << c.args.front();
@@ -313,12 +322,12 @@ TEST(zirk2png, refuses_a_terminal_and_a_failing_output)
 {
 	const scratch_dir dir;
 	const std::string one = dir.file("one.zirk", container_of({{}}));
-	const run_result terminal = run_korvane({one}, output_to::terminal);
+	const run_result terminal = zirk2png({one}, output_to::terminal);
 	EXPECT_EQ(terminal.err, "Error: will not write image data to a terminal\n");
 	EXPECT_EQ(terminal.status, 1);
 	EXPECT_EQ(terminal.out, "");
 	for (const output_to out : {output_to::dev_full, output_to::closed}) {
-		const run_result r = run_korvane({one}, out);
+		const run_result r = zirk2png({one}, out);
 		EXPECT_EQ(r.err, "Error: write to stdout failed\n");
 		EXPECT_EQ(r.status, 1);
 	}
@@ -338,4 +347,11 @@ TEST(zirk2png, example_picture_shows_the_example_fonts)
 	EXPECT_EQ(checked_in.height, now.image.height);
 	EXPECT_TRUE(checked_in.pixels == now.image.pixels)
 		<< "examples/examples.png is not what zirk2png draws; run cmake --build build --target examples_png";
+}
+
+int main(int argc, char **argv)
+{
+	testing::InitGoogleTest(&argc, argv);
+	zirk2png_command.assign(argv + 1, argv + argc);
+	return RUN_ALL_TESTS();
 }

@@ -88,6 +88,11 @@ std::vector<unsigned char> read_trailing(container_reader &reader)
 	}
 }
 
+std::size_t read_more(container_reader &reader, unsigned char *bytes, std::size_t size)
+{
+	return read_some(reader, bytes, size);
+}
+
 void close_container(container_reader &reader)
 {
 	// Only read from, so a failing close loses nothing.

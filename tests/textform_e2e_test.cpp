@@ -1,0 +1,588 @@
+// zirk2txt and txt2zirk run as a user runs them: containers through the
+// text and back, every message txt2zirk gives with its line, the refusals
+// and the options of both, the hand edits a person makes, and zirk2txt as
+// git's textconv driver.
+#include "random_container.h"
+#include "run_korvane.h"
+#include "zirk_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+namespace {
+
+std::vector<std::string> wrapper;  // words before every program: an emulator, valgrind
+std::string zirk2txt_path;
+std::string txt2zirk_path;
+
+std::vector<std::string> command(const std::string &path)
+{
+	std::vector<std::string> words = wrapper;
+	words.push_back(path);
+	return words;
+}
+
+run_result zirk2txt(const std::vector<std::string> &args, output_to out = output_to::capture,
+                    const std::string &cwd = {}, const std::string &input = {})
+{
+	return run_command(command(zirk2txt_path), args, out, cwd, input);
+}
+
+run_result txt2zirk(const std::vector<std::string> &args, output_to out = output_to::capture,
+                    const std::string &cwd = {}, const std::string &input = {})
+{
+	return run_command(command(txt2zirk_path), args, out, cwd, input);
+}
+
+std::string as_string(const std::vector<unsigned char> &bytes)
+{
+	return {bytes.begin(), bytes.end()};
+}
+
+// Replaces the first from in text, which must be there.
+std::string edit(std::string text, const std::string &from, const std::string &to)
+{
+	const std::size_t at = text.find(from);
+	if (at == std::string::npos)
+		throw std::runtime_error("not in the text: " + from);
+	return text.replace(at, from.size(), to);
+}
+
+// Two small fonts drawn as text, one of fixed width and one with a width
+// table; the error cases below are edits of them, their line numbers these.
+const std::string FIXED = "zirk-text 1\n"         // 1
+			  "\n"                    // 2
+			  "font 1\n"              // 3
+			  "name: \"Tiny\"\n"      // 4
+			  "spacing: F\n"          // 5
+			  "reserved: 00 00 00\n"  // 6
+			  "fixed_width: 3\n"      // 7
+			  "height: 2\n"           // 8
+			  "first_char: 65\n"      // 9
+			  "last_char: 66\n"       // 10
+			  "\n"                    // 11
+			  "glyph 65 0x41 'A'\n"   // 12
+			  ".@.\n"                 // 13
+			  "@.@\n"                 // 14
+			  "\n"                    // 15
+			  "glyph 66 0x42 'B'\n"   // 16
+			  "@@.\n"                 // 17
+			  "@@@\n";                // 18
+
+const std::string PROP = edit(edit(edit(FIXED, "spacing: F", "spacing: P"), "'A'", "'A' width 3"), "'B'\n@@.\n@@@\n",
+                              "'B' width 10\n@@@@@@@@@@\n..........\n");
+
+const test_font FIXED_FONT{.name = "Tiny",
+                           .uninterpreted = {0, 0, 0},
+                           .fixed_width = 3,
+                           .height = 2,
+                           .first_char = 'A',
+                           .last_char = 'B',
+                           .bitmap = std::string("\x40\xa0\xc0\xe0", 4)};
+const test_font PROP_FONT{.name = "Tiny",
+                          .spacing = 'P',
+                          .uninterpreted = {0, 0, 0},
+                          .fixed_width = 3,
+                          .height = 2,
+                          .first_char = 'A',
+                          .last_char = 'B',
+                          .widths = {3, 10},
+                          .bitmap = std::string("\x40\xa0\xff\xc0\x00\x00", 6)};
+
+// The text of 255 empty fonts.
+std::string most_fonts()
+{
+	std::string text = "zirk-text 1\n";
+	for (int i = 1; i <= 255; i++)
+		text += "font " + std::to_string(i) +
+		        "\nname: \"\"\nspacing: F\nreserved: 00 00 00\nfixed_width: 8\nheight: 8\nfirst_char: 1\n"
+		        "last_char: 0\n";
+	return text;
+}
+
+// Nine glyphs of 255 by 255 pixels: 73440 bytes, past what bitmap_size
+// counts. The first line too many is row 8 of glyph 8.
+std::string oversized_font()
+{
+	std::string text = "zirk-text 1\nfont 1\nname: \"big\"\nspacing: F\nreserved: 00 00 00\nfixed_width: 255\n"
+			   "height: 255\nfirst_char: 0\nlast_char: 8\n";
+	const std::string row = std::string(255, '.') + "\n";
+	for (int code = 0; code <= 8; code++) {
+		text += "glyph " + std::to_string(code) + "\n";
+		for (int r = 0; r < 255; r++)
+			text += row;
+	}
+	return text;
+}
+
+std::string oversized_surplus()
+{
+	std::string text = "zirk-text 1\nfont 1\nname: \"\"\nspacing: F\nreserved: 00 00 00\nfixed_width: 8\n"
+			   "height: 8\nfirst_char: 1\nlast_char: 0\nsurplus:\n";
+	for (int i = 0; i < 4096; i++)
+		text += "00 01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f\n";
+	return text + "ff\n";
+}
+
+struct fault {
+	std::string text;
+	std::string message;  // after "t.txt:"
+};
+
+const std::vector<fault> &faults()
+{
+	static const std::vector<fault> table{
+		{"", "1: error: empty file, expected 'zirk-text 1'"},
+		{"zirk-text 2\n", "1: error: text form version '2' is not known, expected 'zirk-text 1'"},
+		{"ZIRKFNT\n", "1: error: the first line is 'ZIRKFNT', expected 'zirk-text 1'"},
+		{"zirk-text 1\r\n", "1: error: line ends in a carriage return, expected LF line ends"},
+		{edit(FIXED, "\"Tiny\"\n", "\"Tiny\"\r\n"),
+	         "4: error: line ends in a carriage return, expected LF line ends"},
+		{edit(FIXED, ".@.\n", std::string(5000, '@') + "\n"),
+	         "13: error: line longer than 4096 bytes, expected a line of the text form"},
+		{"zirk-text 1\nname: \"x\"\n",
+	         "2: error: unexpected 'name: \"x\"', expected 'font 1', 'trailing:' or the end of the file"},
+		{"zirk-text 1\nfont one\n",
+	         "2: error: unexpected 'font one', expected 'font 1', 'trailing:' or the end of the file"},
+		{FIXED + "trailing:\n00\nfont 2\n",
+	         "21: error: unexpected 'font 2', expected bytes in hex or the end of the file after 'trailing:'"},
+		{most_fonts() + "font 256\n",
+	         "2042: error: more than 255 fonts, expected at most 255 (a container counts its fonts in one byte)"},
+		{most_fonts() + "name: \"x\"\n",
+	         "2042: error: unexpected 'name: \"x\"', expected 'trailing:' or the end of the file"},
+		{most_fonts() + "glyph 1\n",
+	         "2042: error: glyph beyond last_char 0, expected 'surplus:' or 'trailing:' or the end of the file"},
+		{edit(FIXED, "font 1", "font 2"), "3: error: font 2 out of order, expected font 1"},
+		{"zirk-text 1\nfont 1\nname: \"x\"\n", "4: error: end of file, expected 'spacing:'"},
+		{edit(FIXED, "spacing: F\n", ""), "5: error: field 'reserved:' out of order, expected 'spacing:'"},
+		{edit(FIXED, "spacing: F\n", "spacing: F\nspacing: F\n"),
+	         "6: error: field 'spacing:' out of order, expected 'reserved:'"},
+		{edit(FIXED, "spacing", "spaceing"), "5: error: unknown field 'spaceing:', expected 'spacing:'"},
+		{edit(FIXED, "height: 2", "HEIGHT 2"), "8: error: unexpected 'HEIGHT 2', expected 'height:'"},
+		{edit(FIXED, "height: 2", "height:"),
+	         "8: error: no value for 'height:', expected a number from 0 to 255"},
+		{edit(FIXED, "\"Tiny\"", "Tiny"), "4: error: name 'Tiny' is not in double quotes, expected \"...\""},
+		{edit(FIXED, "\"Tiny\"", "\"Tiny"), "4: error: name has no closing quote, expected \"...\""},
+		{edit(FIXED, "\"Tiny\"", "\"T\\n\""),
+	         "4: error: escape '\\n' in the name, expected \\\", \\\\ or \\xHH"},
+		{edit(FIXED, "\"Tiny\"", "\"T\\x4\""),
+	         "4: error: escape '\\x' in the name, expected \\\", \\\\ or \\xHH"},
+		{edit(FIXED, "\"Tiny\"", "\"Caf\xc3\xa9\""),
+	         "4: error: byte \\xc3 in the name, expected printable ASCII or \\xHH"},
+		{edit(FIXED, "\"Tiny\"", "\"ABCDEFGHIJKLMNOPQ\""),
+	         "4: error: name longer than 16 bytes, expected at most 16"},
+		{edit(FIXED, "\"Tiny\"", "\"Tiny\" x"),
+	         "4: error: text after the name's closing quote, expected the end of the line"},
+		{edit(FIXED, "spacing: F", "spacing: FF"),
+	         "5: error: spacing 'FF' is not one byte, expected one printable character or \\xHH"},
+		{edit(FIXED, "00 00 00", "00 00"),
+	         "6: error: reserved '00 00' is not three bytes, expected three bytes in hex, such as 00 00 00"},
+		{edit(FIXED, "00 00 00", "00 00 00 00"),
+	         "6: error: reserved '00 00 00 00' is not three bytes, expected three bytes in hex, such as 00 00 00"},
+		{edit(FIXED, "fixed_width: 3", "fixed_width: three"),
+	         "7: error: fixed_width 'three' is not a number, expected a number from 0 to 255"},
+		{edit(FIXED, "height: 2", "height: 0x2"),
+	         "8: error: height '0x2' is not a number, expected a number from 0 to 255"},
+		{edit(FIXED, "first_char: 65", "first_char: 256"),
+	         "9: error: first_char 256 does not fit in a byte, expected a number from 0 to 255"},
+		{edit(FIXED, "last_char: 66", "last_char: 0x100"),
+	         "10: error: last_char 0x100 does not fit in a byte, expected a number from 0 to 255"},
+		{edit(FIXED, "last_char: 66", "last_char: 63"),
+	         "10: error: last_char 63 is more than one below first_char 65, expected at least 64"},
+		{FIXED.substr(0, FIXED.find("\nglyph 66") + 1),
+	         "16: error: end of file, expected glyph 66 after the 2 rows of glyph 65 (the glyphs run to last_char 66)"},
+		{edit(FIXED, "glyph 66 0x42 'B'", "glyph 67 0x43 'C'"),
+	         "16: error: glyph 67 out of order, expected glyph 66 (the glyphs run from first_char to last_char, none "
+	         "missing)"},
+		{edit(FIXED, "glyph 65 0x41 'A'\n.@.\n@.@\n", ""),
+	         "13: error: glyph 66 out of order, expected glyph 65 (the glyphs run from first_char to last_char, none "
+	         "missing)"},
+		{edit(FIXED, "name", "# name"), "5: error: field 'spacing:' out of order, expected 'name:'"},
+		{edit(FIXED, "name", ": name"), "4: error: unexpected ': name: \"Tiny\"', expected 'name:'"},
+		{edit(FIXED, "@.@\n", ""),
+	         "15: error: unexpected 'glyph 66 0x42 'B'', expected row 2 of 2 of glyph 65"},
+		{edit(FIXED, "@.@\n", "@.@\n@.@\n"),
+	         "15: error: unexpected '@.@', expected glyph 66 after the 2 rows of glyph 65 (the glyphs run to last_char "
+	         "66)"},
+		{FIXED + "@@@\n",
+	         "19: error: a row after the 2 rows of glyph 66, expected 'surplus:' or 'font 2', 'trailing:' or the end of "
+	         "the file"},
+		{FIXED + "glyph 67 0x43 'C'\n",
+	         "19: error: glyph beyond last_char 66, expected 'surplus:' or 'font 2', 'trailing:' or the end of the file"},
+		{edit(FIXED, "glyph 65 0x41 'A'", "glyph A"),
+	         "12: error: glyph heading 'glyph A' has no code, expected 'glyph 65 'A''"},
+		{edit(FIXED, "0x41", "0x42"), "12: error: '0x42' does not match glyph 65, expected its code in hex"},
+		{edit(FIXED, "'A'", "'B'"), "12: error: character 'B' does not match glyph 65, expected 'A'"},
+		{edit(edit(edit(FIXED, "first_char: 65", "first_char: 9"), "last_char: 66", "last_char: 10"),
+	              "glyph 65 0x41 'A'", "glyph 9 0x09 'x'"),
+	         "12: error: a character in the heading of glyph 9, which has none printable, expected none"},
+		{edit(FIXED, "'A'", "'A' bold"),
+	         "12: error: unexpected 'bold' in the heading of glyph 65, expected 'glyph 65 'A''"},
+		{edit(FIXED, "'A'", "'A' width 3"),
+	         "12: error: a width in the heading of a font without a width table (spacing not P), expected none"},
+		{edit(PROP, "width 3", "width three"), "12: error: width 'three' is not a number, expected 0 to 255"},
+		{edit(PROP, "width 3", "width 256"), "12: error: width 256 does not fit in a byte, expected 0 to 255"},
+		{edit(PROP, "'A' width 3", "'A'"),
+	         "12: error: no width in the heading of glyph 65 of a font with a width table, expected 'width N' at its "
+	         "end"},
+		{edit(PROP, "'A' width 3", "'A' width 3 x"),
+	         "12: error: unexpected 'x' in the heading of glyph 65, expected 'glyph 65 'A' width N'"},
+		{edit(FIXED, ".@.", ".x."), "13: error: 'x' in a row, expected '@', '.' or '?'"},
+		{edit(FIXED, ".@.", ".@"), "13: error: row of 2 pixels, expected 3 (glyph 65 is 3 wide)"},
+		{edit(FIXED, ".@.", ".@.@"), "13: error: row of 4 pixels, expected 3 (glyph 65 is 3 wide)"},
+		{edit(PROP, "@@@@@@@@@@", "@@@@@@@@?@"),
+	         "17: error: '?' and pixels in one byte, expected a byte all '?' or none"},
+		{edit(PROP, "@.@", "???"),
+	         "17: error: a pixel after a missing glyph byte, expected '?': once a byte is missing, so is every later "
+	         "one"},
+		{edit(FIXED, "@.@", "???|....."), "14: error: padding after a missing byte, expected none"},
+		{edit(FIXED, "@@@\n", "???\nsurplus:\n00\n"),
+	         "19: error: surplus bytes after missing glyph bytes, expected none: a block that ends within the glyphs "
+	         "has no surplus"},
+		{edit(FIXED, ".@.", ".@.|..."), "13: error: 3 padding bits after '|', expected 5"},
+		{edit(FIXED, ".@.", ".@.|....x"), "13: error: 'x' in the padding, expected '@' or '.'"},
+		{FIXED + "surplus:\n00 zz\n", "20: error: 'zz' is not a byte in hex, expected two hex digits"},
+		{FIXED + "trailing:\n0\n", "20: error: '0' is not a byte in hex, expected two hex digits"},
+		{oversized_font(),
+	         "2066: error: more than 65535 bytes in the block of font 1, more than bitmap_size can count, expected at "
+	         "most 65535 (a byte not held is '?')"},
+		{oversized_surplus(),
+	         "4106: error: more than 65535 bytes in the block of font 1, more than bitmap_size can count, expected at "
+	         "most 65535"},
+	};
+	return table;
+}
+
+}  // namespace
+
+// Each fault is refused with its line, nothing reaches standard output,
+// and the status is 1.
+TEST(txt2zirk, every_fault_is_named_with_its_line)
+{
+	const scratch_dir dir;
+	for (const fault &f : faults()) {
+		SCOPED_TRACE(f.message);
+		dir.file("t.txt", f.text);
+		const run_result r = txt2zirk({"t.txt"}, output_to::capture, dir.dir);
+		EXPECT_EQ(r.err, "t.txt:" + f.message + "\n");
+		EXPECT_EQ(r.status, 1);
+		EXPECT_EQ(r.out, "");
+	}
+}
+
+TEST(txt2zirk, standard_input_is_named_stdin)
+{
+	const scratch_dir dir;
+	const std::string text = dir.file("t.txt", edit(FIXED, ".@.", ".@"));
+	for (const auto &args : std::vector<std::vector<std::string>>{{}, {"-"}}) {
+		const run_result r = txt2zirk(args, output_to::capture, {}, text);
+		EXPECT_EQ(r.err, "<stdin>:13: error: row of 2 pixels, expected 3 (glyph 65 is 3 wide)\n");
+		EXPECT_EQ(r.status, 1);
+		EXPECT_EQ(r.out, "");
+	}
+}
+
+TEST(txt2zirk, files_it_cannot_read)
+{
+	const scratch_dir dir;
+	std::filesystem::create_directory(dir.path("fonts"));
+	const run_result missing = txt2zirk({"missing.txt"}, output_to::capture, dir.dir);
+	EXPECT_EQ(missing.err, "missing.txt: error: cannot open: No such file or directory\n");
+	EXPECT_EQ(missing.status, 1);
+	const run_result directory = txt2zirk({"fonts"}, output_to::capture, dir.dir);
+	EXPECT_EQ(directory.err, "fonts: error: cannot read: Is a directory\n");
+	EXPECT_EQ(directory.status, 1);
+}
+
+TEST(txt2zirk, refuses_a_terminal_and_a_failed_write)
+{
+	const scratch_dir dir;
+	const std::string text = dir.file("t.txt", FIXED);
+	const run_result terminal = txt2zirk({text}, output_to::terminal);
+	EXPECT_EQ(terminal.err, "Error: will not write font data to a terminal\n");
+	EXPECT_EQ(terminal.status, 1);
+	EXPECT_EQ(terminal.out, "");
+	for (const output_to out : {output_to::dev_full, output_to::closed}) {
+		const run_result r = txt2zirk({text}, out);
+		EXPECT_EQ(r.err, "Error: write to stdout failed\n");
+		EXPECT_EQ(r.status, 1);
+	}
+}
+
+TEST(zirk2txt, a_failed_write_is_an_error)
+{
+	const scratch_dir dir;
+	const std::string font = dir.file("f.zirk", container_of({FIXED_FONT}));
+	for (const output_to out : {output_to::dev_full, output_to::closed}) {
+		const run_result r = zirk2txt({font}, out);
+		EXPECT_EQ(r.err, "Error: write to stdout failed\n");
+		EXPECT_EQ(r.status, 1);
+	}
+}
+
+// A drawn font and the bytes it stands for, both ways, from files and
+// standard input.
+TEST(textform, the_drawn_fonts_are_these_bytes)
+{
+	const scratch_dir dir;
+	for (const auto &[text, font] : {std::pair{FIXED, FIXED_FONT}, std::pair{PROP, PROP_FONT}}) {
+		const std::string bytes = container_of({font});
+		const std::string text_path = dir.file("t.txt", text);
+		const std::string font_path = dir.file("f.zirk", bytes);
+		for (const run_result &r : {txt2zirk({text_path}), txt2zirk({}, output_to::capture, {}, text_path),
+		                            txt2zirk({"-"}, output_to::capture, {}, text_path)}) {
+			EXPECT_EQ(r.status, 0);
+			EXPECT_EQ(r.err, "");
+			EXPECT_EQ(r.out, bytes);
+		}
+		for (const run_result &r : {zirk2txt({font_path}), zirk2txt({}, output_to::capture, {}, font_path),
+		                            zirk2txt({"-"}, output_to::capture, {}, font_path)}) {
+			EXPECT_EQ(r.status, 0);
+			EXPECT_EQ(r.err, "");
+			EXPECT_EQ(r.out, text);
+		}
+	}
+}
+
+// The edits a person makes to a drawn font, and the bytes they give.
+TEST(txt2zirk, hand_edits)
+{
+	const test_font at{.widths = {1, 3, 10}, .bitmap = std::string("\x80\x00\x40\xa0\xff\xc0\x00\x00", 8)};
+	struct hand_edit {
+		std::string what;
+		std::string text;
+		test_font font;
+	};
+	test_font renamed = PROP_FONT;
+	renamed.name = "Small";
+	test_font flipped = PROP_FONT;
+	flipped.bitmap = std::string("\x60\xa0\xff\xc0\x00\x00", 6);
+	test_font widened = PROP_FONT;
+	widened.widths = {4, 10};
+	widened.bitmap = std::string("\x60\x90\xff\xc0\x00\x00", 6);
+	test_font added_first = PROP_FONT;
+	added_first.first_char = '@';
+	added_first.widths = at.widths;
+	added_first.bitmap = at.bitmap;
+	test_font added_last = PROP_FONT;
+	added_last.last_char = 'C';
+	added_last.widths = {3, 10, 0};
+	test_font dropped_first = PROP_FONT;
+	dropped_first.first_char = 'B';
+	dropped_first.widths = {10};
+	dropped_first.bitmap = std::string("\xff\xc0\x00\x00", 4);
+	test_font dropped_last = PROP_FONT;
+	dropped_last.last_char = 'A';
+	dropped_last.widths = {3};
+	dropped_last.bitmap = std::string("\x40\xa0", 2);
+
+	const std::vector<hand_edit> edits{
+		{"rename", edit(PROP, "\"Tiny\"", "\"Small\""), renamed},
+		{"flip a pixel", edit(PROP, ".@.", ".@@"), flipped},
+		{"widen a glyph and redraw it", edit(PROP, "width 3\n.@.\n@.@", "width 4\n.@@.\n@..@"), widened},
+		{"add a glyph before the first",
+	         edit(edit(PROP, "first_char: 65", "first_char: 64"), "glyph 65",
+	              "glyph 64 0x40 '@' width 1\n@\n.\nglyph 65"),
+	         added_first},
+		{"add a glyph after the last",
+	         edit(PROP, "last_char: 66", "last_char: 67") + "glyph 67 0x43 'C' width 0\n", added_last},
+		{"drop the first glyph",
+	         edit(edit(PROP, "first_char: 65", "first_char: 66"), "glyph 65 0x41 'A' width 3\n.@.\n@.@\n", ""),
+	         dropped_first},
+		{"drop the last glyph",
+	         edit(PROP, "last_char: 66", "last_char: 65").substr(0, PROP.find("\nglyph 66") + 1), dropped_last},
+	};
+	const scratch_dir dir;
+	for (const hand_edit &e : edits) {
+		SCOPED_TRACE(e.what);
+		const run_result r = txt2zirk({dir.file("t.txt", e.text)});
+		EXPECT_EQ(r.status, 0);
+		EXPECT_EQ(r.err, "");
+		EXPECT_EQ(r.out, container_of({e.font}));
+	}
+}
+
+// Containers the tests and the fuzzer build, the odd ones included, and a
+// few dozen random ones, through both programs and back.
+TEST(textform, containers_come_back_byte_for_byte)
+{
+	const test_font prop{.name = "prop", .spacing = 'P', .height = 4, .widths = {3, 9, 17}};
+	const std::vector<std::pair<std::string, std::string>> fixtures{
+		{"no fonts", container({})},
+		{"fixed and proportional", container_of({{}, prop})},
+		{"empty fonts", container_of({{.first_char = 'B', .last_char = 'A'},
+	                                      {.spacing = 'P', .first_char = 255, .last_char = 254}})},
+		{"every code", container_of({{.fixed_width = 1, .height = 1, .first_char = 0, .last_char = 255}})},
+		{"surplus", container_of({{.bitmap = pattern(30, 2), .bitmap_size = 30}})},
+		{"short block", container_of({{.bitmap = pattern(10, 3), .bitmap_size = 10}})},
+		{"name with bytes after its zero", container_of({{.name = std::string("ab\0cd\x7f\xff", 7)}})},
+		{"spacing bytes",
+	         container_of({{.spacing = '\0'}, {.spacing = ' '}, {.spacing = '\\'}, {.spacing = 'p'}})},
+		{"too tall for korvane", container_of({{.height = 200, .first_char = 'A', .last_char = 'A'}})},
+		{"too large for korvane",
+	         container_of({{.fixed_width = 16, .height = 96, .first_char = 0, .last_char = 128}})},
+		{"glyphs of width 0", container_of({{.spacing = 'P', .widths = {0, 0, 5}}, {.fixed_width = 0}})},
+		{"glyphs past bitmap_size", container_of({{.fixed_width = 255,
+	                                                   .height = 255,
+	                                                   .first_char = 0,
+	                                                   .last_char = 8,
+	                                                   .bitmap = pattern(65535, 4)}})},
+		{"bytes after the last record", container_of({{}}) + "trailing"},
+		{"255 fonts", container_of(std::vector<test_font>(255, test_font{.height = 1}))},
+	};
+	std::vector<std::pair<std::string, std::string>> cases = fixtures;
+	std::mt19937 rng(42);
+	for (int i = 0; i < 40; i++)
+		cases.emplace_back("random " + std::to_string(i), as_string(container_bytes(random_container(rng))));
+
+	const scratch_dir dir;
+	for (const auto &[what, bytes] : cases) {
+		SCOPED_TRACE(what);
+		const run_result text = zirk2txt({dir.file("in.zirk", bytes)});
+		ASSERT_EQ(text.status, 0) << text.err;
+		const run_result back = txt2zirk({dir.file("in.txt", text.out)});
+		ASSERT_EQ(back.status, 0) << back.err;
+		EXPECT_TRUE(back.out == bytes) << back.out.size() << " bytes back, " << bytes.size() << " in";
+		const run_result again = zirk2txt({dir.file("back.zirk", back.out)});
+		EXPECT_EQ(again.out, text.out);
+	}
+}
+
+TEST(zirk2txt, refuses_what_korvane_cannot_walk)
+{
+	const test_font font{};
+	const std::string whole = container_of({font, font});
+	const std::vector<std::pair<std::string, std::string>> refused{
+		{"", "Error: this is no zirk font file\n"},
+		{"ZIRKFNT", "Error: this is no zirk font file\n"},
+		{"ZIRKFNX\x01", "Error: this is no zirk font file\n"},
+		{container_with_count(1, ""), "Error: font file is truncated\n"},
+		{whole.substr(0, whole.size() - 1), "Error: font file is truncated\n"},
+		{container_of({{.spacing = 'P', .widths = {1, 2, 3}}}).substr(0, 8 + 26 + 2),
+	         "Error: font file is truncated\n"},
+		{container_of({{.first_char = 'C', .last_char = 'A', .bitmap = ""}}),
+	         "Error: font has an invalid character range\n"},
+	};
+	const scratch_dir dir;
+	for (const auto &[bytes, message] : refused) {
+		SCOPED_TRACE(message);
+		for (const bool list : {false, true}) {
+			std::vector<std::string> args{dir.file("in.zirk", bytes)};
+			if (list)
+				args.insert(args.begin(), "--list");
+			const run_result r = zirk2txt(args);
+			EXPECT_EQ(r.err, message);
+			EXPECT_EQ(r.status, 1);
+			EXPECT_EQ(r.out, "");
+		}
+	}
+	for (const std::string &path : {dir.path("missing.zirk"), dir.dir}) {
+		const run_result r = zirk2txt({path});
+		EXPECT_EQ(r.err, "Error: File not found.\n");
+		EXPECT_EQ(r.status, 1);
+	}
+}
+
+TEST(zirk2txt, list_shows_one_line_per_font)
+{
+	const scratch_dir dir;
+	const std::string path = dir.file(
+		"in.zirk",
+		container_of({PROP_FONT,
+	                      {.name = "short", .spacing = '\x01', .bitmap = pattern(10, 3), .bitmap_size = 10},
+	                      {.name = "tall", .height = 128, .first_char = 1, .last_char = 0},
+	                      {.name = std::string(16, 'W'),
+	                       .fixed_width = 16,
+	                       .height = 96,
+	                       .first_char = 0,
+	                       .last_char = 128,
+	                       .bitmap = ""}}));
+	const run_result r = zirk2txt({"--list", path});
+	EXPECT_EQ(r.status, 0);
+	EXPECT_EQ(r.err, "");
+	EXPECT_EQ(r.out,
+	          "font 1 name \"Tiny\" spacing P codes 65-66 height 2 bitmap_size 6 computed 6 korvane yes\n"
+	          "font 2 name \"short\" spacing \\x01 codes 65-67 height 8 bitmap_size 10 computed 24 korvane yes\n"
+	          "font 3 name \"tall\" spacing F codes 1-0 height 128 bitmap_size 0 computed 0 korvane no\n"
+	          "font 4 name \"WWWWWWWWWWWWWWWW\" spacing F codes 0-128 height 96 bitmap_size 0 computed 24768 "
+	          "korvane no\n");
+}
+
+TEST(textform, help_version_and_bad_usage)
+{
+	for (const std::string program : {"zirk2txt", "txt2zirk"}) {
+		SCOPED_TRACE(program);
+		auto run = [&](const std::vector<std::string> &args) {
+			return run_command(command(program == "zirk2txt" ? zirk2txt_path : txt2zirk_path), args);
+		};
+		for (const char *help : {"-h", "--help"}) {
+			const run_result r = run({help});
+			EXPECT_EQ(r.status, 0);
+			EXPECT_TRUE(r.out.starts_with("Usage: " + program + " ")) << r.out;
+			EXPECT_EQ(r.err, "");
+		}
+		const run_result version = run({"--version"});
+		EXPECT_EQ(version.status, 0);
+		EXPECT_TRUE(version.out.starts_with(program + " (korvane) ")) << version.out;
+		const std::string try_help = "Try '" + program + " --help' for more information.\n";
+		for (const auto &[args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+			     {{"-x"}, "unrecognized option '-x'"},
+			     {{"--bogus"}, "unrecognized option '--bogus'"},
+			     {{"a", "b"}, "more than one FILE"},
+		     }) {
+			const run_result r = run(args);
+			EXPECT_EQ(r.status, 1);
+			EXPECT_EQ(r.err, program + ": " + message + "\n" + try_help);
+			EXPECT_EQ(r.out, "");
+		}
+	}
+}
+
+// The README's two lines make git diff show a changed glyph.
+TEST(zirk2txt, serves_git_as_textconv_driver)
+{
+	const scratch_dir dir;
+	const std::vector<std::string> git{
+		"git", "-c", "user.name=test", "-c", "user.email=test@example.org", "-c", "color.ui=false"};
+	auto run_git = [&](std::vector<std::string> args) {
+		const run_result r = run_command(git, args, output_to::capture, dir.dir);
+		EXPECT_EQ(r.status, 0) << r.err;
+		return r;
+	};
+	if (run_command({"git"}, {"--version"}).status != 0)
+		GTEST_SKIP() << "no git";
+	std::string driver;
+	for (const std::string &word : command(zirk2txt_path))
+		driver += (driver.empty() ? "" : " ") + word;
+
+	run_git({"init", "-q"});
+	dir.file(".gitattributes", "*.zirk diff=zirk\n");
+	run_git({"config", "diff.zirk.textconv", driver});
+	dir.file("tiny.zirk", container_of({FIXED_FONT}));
+	run_git({"add", "."});
+	run_git({"commit", "-q", "-m", "tiny"});
+	test_font changed = FIXED_FONT;
+	changed.bitmap = std::string("\x40\xa0\xc0\xa0", 4);
+	dir.file("tiny.zirk", container_of({changed}));
+	const run_result diff = run_git({"diff", "-U1"});
+	EXPECT_NE(diff.out.find(" glyph 66 0x42 'B'\n @@.\n-@@@\n+@.@\n"), std::string::npos) << diff.out;
+}
+
+// The test program's arguments: the wrapper words, if any, then the paths
+// of zirk2txt and txt2zirk.
+int main(int argc, char **argv)
+{
+	testing::InitGoogleTest(&argc, argv);
+	std::vector<std::string> words(argv + 1, argv + argc);
+	if (words.size() >= 2) {
+		// Tests run the programs from directories of their own.
+		txt2zirk_path = std::filesystem::absolute(words.back()).string();
+		words.pop_back();
+		zirk2txt_path = std::filesystem::absolute(words.back()).string();
+		words.pop_back();
+		wrapper = words;
+	}
+	return RUN_ALL_TESTS();
+}
