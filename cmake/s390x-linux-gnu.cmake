@@ -5,7 +5,11 @@ set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR s390x)
 set(CMAKE_CXX_COMPILER s390x-linux-gnu-g++)
 
-set(CMAKE_FIND_ROOT_PATH /usr/s390x-linux-gnu)
+# The cross toolchain's own root, and the system's for Debian's multiarch
+# packages of the target (libpng-dev:s390x, zlib1g-dev:s390x), whose
+# libraries lie in /usr/lib/s390x-linux-gnu: CMake searches that directory
+# under each root by the target's library architecture, and never the host's.
+set(CMAKE_FIND_ROOT_PATH /usr/s390x-linux-gnu /)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -68,7 +68,7 @@ static void draw_grid_row(const font_block &b, const font_record &caption_font, 
 	const auto count = static_cast<unsigned>(b.offsets.size() - 1);
 	const unsigned cells = std::min(count - first, GLYPHS_PER_ROW);
 	unsigned char *grid = out + LABEL_WIDTH;
-	const unsigned pitch = b.cell_width + 1;
+	const std::size_t pitch = b.cell_width + 1;
 	if (in_row == 0 || in_row == height + 1) {
 		std::fill_n(grid, cells * pitch + 1, FRAME);
 		return;

@@ -55,13 +55,18 @@ font_block empty_container_block()
 	return b;
 }
 
+struct extent {
+	unsigned width = 0;
+	unsigned height = 0;
+};
+
 // Columns no taller than limit, where a block allows it.
-static void place(std::vector<font_block> &blocks, unsigned limit, unsigned &width, unsigned &height)
+static extent place(std::vector<font_block> &blocks, unsigned limit)
 {
 	unsigned x = MARGIN;
 	unsigned y = MARGIN;
 	unsigned column_width = 0;
-	height = 0;
+	extent sheet;
 	for (font_block &b : blocks) {
 		if (y > MARGIN && y + b.height + MARGIN > limit) {
 			x += column_width + BLOCK_GAP;
@@ -72,21 +77,20 @@ static void place(std::vector<font_block> &blocks, unsigned limit, unsigned &wid
 		b.y = y;
 		y += b.height + BLOCK_GAP;
 		column_width = std::max(column_width, b.width);
-		height = std::max(height, b.y + b.height + MARGIN);
+		sheet.height = std::max(sheet.height, b.y + b.height + MARGIN);
 	}
-	width = x + column_width + MARGIN;
+	sheet.width = x + column_width + MARGIN;
+	return sheet;
 }
 
 std::optional<sheet> lay_out(std::vector<font_block> blocks, unsigned max_scale)
 {
 	for (unsigned scale = max_scale; scale >= 1; scale--) {
-		unsigned width = 0;
-		unsigned height = 0;
-		place(blocks, static_cast<unsigned>(MAX_SIDE / scale), width, height);
-		const std::uint64_t w = std::uint64_t{width} * scale;
-		const std::uint64_t h = std::uint64_t{height} * scale;
-		if (w <= MAX_SIDE && h <= MAX_SIDE && w * h <= MAX_PIXELS)
-			return sheet{std::move(blocks), width, height, scale};
+		const extent e = place(blocks, static_cast<unsigned>(MAX_SIDE / scale));
+		const std::uint64_t w = std::uint64_t{e.width} * scale;
+		const std::uint64_t h = std::uint64_t{e.height} * scale;
+		if (std::max(w, h) <= MAX_SIDE && w * h <= MAX_PIXELS)
+			return sheet{std::move(blocks), e.width, e.height, scale};
 	}
 	return std::nullopt;
 }

@@ -23,8 +23,13 @@ enum {
 	VERSION_OPTION = 256
 };
 
-// Digits only, from low to high: strtoul would let a sign or spaces pass.
-static bool parse_number(const char *text, unsigned low, unsigned high, unsigned &value)
+struct number_range {
+	unsigned low;
+	unsigned high;
+};
+
+// Digits only, within the range: strtoul would let a sign or spaces pass.
+static bool parse_number(const char *text, number_range range, unsigned &value)
 {
 	unsigned n = 0;
 	if (*text == '\0')
@@ -33,19 +38,19 @@ static bool parse_number(const char *text, unsigned low, unsigned high, unsigned
 		if (*p < '0' || *p > '9')
 			return false;
 		n = n * 10 + static_cast<unsigned>(*p - '0');
-		if (n > high)
+		if (n > range.high)
 			return false;
 	}
 	value = n;
-	return n >= low;
+	return n >= range.low;
 }
 
-static unsigned number_option(const char *text, unsigned low, unsigned high, const char *what)
+static unsigned number_option(const char *text, number_range range, const char *what)
 {
 	unsigned value = 0;
-	if (!parse_number(text, low, high, value))
-		usage_error(PROGRAM, std::string("invalid ") + what + " '" + text + "' (" + std::to_string(low) +
-		                             " to " + std::to_string(high) + ")");
+	if (!parse_number(text, range, value))
+		usage_error(PROGRAM, std::string("invalid ") + what + " '" + text + "' (" + std::to_string(range.low) +
+		                             " to " + std::to_string(range.high) + ")");
 	return value;
 }
 
@@ -77,8 +82,8 @@ sheet_options parse_options(int argc, char **argv)
 	opterr = 0;
 	for (int c; (c = getopt_long(argc, argv, ":s:f:h", longs, nullptr)) != -1;) {
 		switch (c) {
-		case 's': options.scale = number_option(optarg, 1, MAX_SCALE, "scale"); break;
-		case 'f': options.font = number_option(optarg, 1, MAX_FONTS, "font number"); break;
+		case 's': options.scale = number_option(optarg, {1, MAX_SCALE}, "scale"); break;
+		case 'f': options.font = number_option(optarg, {1, MAX_FONTS}, "font number"); break;
 		case 'h': show_help(HELP);
 		case VERSION_OPTION: show_version(PROGRAM);
 		default: option_error(argv, c);
