@@ -10,10 +10,9 @@ static bool bit(const unsigned char *row, unsigned x)
 	return (row[x / 8] >> (7 - x % 8) & 1U) != 0;
 }
 
-// Row line of a text drawn from x on; the caption font holds printable
-// ASCII, which is all a caption holds.
-static void draw_text(const font_record &font, const std::string &text, unsigned line, unsigned x, unsigned char colour,
-                      unsigned char *out)
+// Row line of a text drawn at out; the caption font holds printable ASCII,
+// which is all a caption holds.
+static void draw_text(const font_record &font, const std::string &text, unsigned line, colour shade, unsigned char *out)
 {
 	const font_header &h = font.header;
 	if (line >= h.height)
@@ -28,9 +27,9 @@ static void draw_text(const font_record &font, const std::string &text, unsigned
 			if (at + row_bytes <= font.bitmap.size())
 				for (unsigned i = 0; i < width; i++)
 					if (bit(&font.bitmap[at], i))
-						out[x + i] = colour;
+						out[i] = shade;
 		}
-		x += TEXT_ADVANCE;
+		out += TEXT_ADVANCE;
 	}
 }
 
@@ -60,7 +59,7 @@ static void draw_grid_row(const font_block &b, const font_record &caption_font, 
 	const unsigned in_row = y % b.row_pitch;
 	const unsigned first = row * GLYPHS_PER_ROW;
 	if (in_row >= 1)
-		draw_text(caption_font, hex_code(b.font->header.first_char + first), in_row - 1, 0, TEXT, out);
+		draw_text(caption_font, hex_code(b.font->header.first_char + first), in_row - 1, TEXT, out);
 
 	const unsigned height = b.font->header.height;
 	if (in_row > height + 1)
@@ -85,7 +84,7 @@ static void draw_block_row(const font_block &b, const font_record &caption_font,
 	const unsigned line = y / LINE_PITCH;
 	if (line < b.caption.size()) {
 		const caption_line &c = b.caption[line];
-		draw_text(caption_font, c.text, y % LINE_PITCH, 0, c.note ? NOTE : TEXT, out);
+		draw_text(caption_font, c.text, y % LINE_PITCH, c.note ? NOTE : TEXT, out);
 	} else if (b.rows > 0 && y >= b.grid_top) {
 		draw_grid_row(b, caption_font, y - b.grid_top, out);
 	}

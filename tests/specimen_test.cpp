@@ -132,6 +132,7 @@ namespace {
 std::optional<sheet> lay_out_fonts(const std::deque<font_record> &fonts, unsigned scale)
 {
 	std::vector<font_block> blocks;
+	blocks.reserve(fonts.size());
 	for (const font_record &f : fonts)
 		blocks.push_back(block_for(f, static_cast<unsigned>(blocks.size() + 1)));
 	return lay_out(blocks, scale);
