@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -568,6 +569,36 @@ TEST(zirk2txt, serves_git_as_textconv_driver)
 	dir.file("tiny.zirk", container_of({changed}));
 	const run_result diff = run_git({"diff", "-U1"});
 	EXPECT_NE(diff.out.find(" glyph 66 0x42 'B'\n @@.\n-@@@\n+@.@\n"), std::string::npos) << diff.out;
+}
+
+// examples/ keeps each font as text; the container beside it is what
+// txt2zirk makes of that, and what zirk2txt makes of the container is the
+// text again.
+TEST(textform, examples_are_their_text)
+{
+	const std::string examples = KORVANE_SOURCE_DIR "/examples";
+	std::set<std::string> texts;
+	std::set<std::string> containers;
+	for (const auto &entry : std::filesystem::directory_iterator(examples)) {
+		const std::string stem = entry.path().stem().string();
+		if (entry.path().extension() == ".txt")
+			texts.insert(stem);
+		else if (entry.path().extension() == ".zirk")
+			containers.insert(stem);
+	}
+	EXPECT_EQ(containers, texts);
+	EXPECT_GE(texts.size(), 3U);
+	for (const std::string &name : texts) {
+		SCOPED_TRACE(name);
+		const std::string text_path = examples + "/" + name + ".txt";
+		const std::string zirk_path = examples + "/" + name + ".zirk";
+		const run_result made = txt2zirk({text_path});
+		EXPECT_EQ(made.status, 0);
+		EXPECT_EQ(made.err, "");
+		EXPECT_TRUE(made.out == read_file(zirk_path)) << name << ".zirk is not what txt2zirk makes of " << name
+							      << ".txt; run cmake --build build --target examples";
+		EXPECT_EQ(zirk2txt({zirk_path}).out, read_file(text_path));
+	}
 }
 
 // The test program's arguments: the wrapper words, if any, then the paths

@@ -3,6 +3,7 @@
 #include "fatal.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -99,7 +100,7 @@ std::string_view after_first_word(std::string_view line)
 
 bool is_row(std::string_view line)
 {
-	return !line.empty() && std::strchr("@.?|", line.front()) != nullptr;
+	return !line.empty() && (line[0] == '@' || line[0] == '.' || line[0] == '?' || line[0] == '|');
 }
 
 // The character a Latin-1 code shows beside it, UTF-8 encoded; empty for
@@ -113,6 +114,15 @@ std::string latin1_character(unsigned code)
 	return {static_cast<char>(0xc0 | code >> 6), static_cast<char>(0x80 | (code & 0x3f))};
 }
 
+// For plain_row: 1 for a set pixel, 0 for a clear one, 2 for anything else.
+const std::array<unsigned char, 256> PIXEL_VALUE = [] {
+	std::array<unsigned char, 256> values{};
+	values.fill(2);
+	values['@'] = 1;
+	values['.'] = 0;
+	return values;
+}();
+
 const std::array<std::string_view, 7> FIELDS{"name",   "spacing",    "reserved", "fixed_width",
                                              "height", "first_char", "last_char"};
 
@@ -124,6 +134,17 @@ public:
 
 	bool next(std::string_view &line, bool &too_long)
 	{
+		// Most lines lie whole in the buffer.
+		if (pos_ < end_) {
+			const char *start = buffer_.data() + pos_;
+			const auto *lf = static_cast<const char *>(std::memchr(start, '\n', end_ - pos_));
+			if (lf != nullptr && lf - start <= static_cast<std::ptrdiff_t>(LINE_LIMIT)) {
+				line = std::string_view(start, static_cast<std::size_t>(lf - start));
+				pos_ += line.size() + 1;
+				too_long = false;
+				return true;
+			}
+		}
 		carry_.clear();
 		too_long_ = false;
 		bool partial = false;
@@ -151,6 +172,19 @@ public:
 			}
 		}
 	}
+
+	// The next line when it lies whole in the buffer and is exactly size
+	// bytes long; it stays unread until skip(). Rows are found this way
+	// without a search for their end.
+	bool peek(std::size_t size, std::string_view &line) const
+	{
+		if (end_ - pos_ <= size || buffer_[pos_ + size] != '\n')
+			return false;
+		line = std::string_view(buffer_.data() + pos_, size);
+		return true;
+	}
+
+	void skip(std::size_t size) { pos_ += size + 1; }
 
 private:
 	bool refill()
@@ -256,6 +290,12 @@ private:
 		bool too_long = false;
 		while (reader_.next(line, too_long)) {
 			number_ = ++lines_;
+			// A row as zirk2txt writes it needs none of the checks below.
+			if (!too_long && !line.empty() && (line.front() == '@' || line.front() == '.') &&
+			    (line.back() == '@' || line.back() == '.')) {
+				line_ = line;
+				return true;
+			}
 			if (!line.empty() && line.back() == '\r')
 				fail("line ends in a carriage return, expected LF line ends");
 			line = strip(line);
@@ -449,9 +489,16 @@ private:
 		const unsigned width = heading(font, code);
 		const unsigned rows = row_bytes_for_width(width) == 0 ? 0 : font.header.height;
 		for (unsigned r = 1; r <= rows; r++) {
+			std::string_view line;
+			if (!kept_ && reader_.peek(width, line) && plain_row(font, line, width)) {
+				reader_.skip(width);
+				number_ = ++lines_;
+				continue;
+			}
 			if (!next() || !is_row(line_))
 				unexpected("row " + to_text(r) + " of " + to_text(rows) + " of glyph " + to_text(code));
-			row(font, code, width);
+			if (!plain_row(font, line_, width))
+				row(font, code, width);
 		}
 		rows_of_last_ = rows;
 	}
@@ -461,14 +508,15 @@ private:
 	{
 		const bool table = has_width_table(font.header);
 		const std::string character = latin1_character(code);
-		std::string canonical = "'glyph " + to_text(code);
-		canonical += character.empty() ? "" : " '" + character + "'";
-		canonical += table ? " width N'" : "'";
+		auto canonical = [&] {
+			return "'glyph " + to_text(code) + (character.empty() ? "" : " '" + character + "'") +
+			       (table ? " width N'" : "'");
+		};
 
 		std::string_view rest = after_first_word(line_);
 		const std::optional<unsigned long> decimal = number(first_word(rest), false);
 		if (!decimal)
-			fail("glyph heading " + quote(line_) + " has no code, expected " + canonical);
+			fail("glyph heading " + quote(line_) + " has no code, expected " + canonical());
 		if (*decimal != code)
 			fail("glyph " + to_text(*decimal) + " out of order, expected glyph " + to_text(code) +
 			     " (the glyphs run from first_char to last_char, none missing)");
@@ -513,8 +561,62 @@ private:
 		}
 		if (!rest.empty())
 			fail("unexpected " + quote(rest) + " in the heading of glyph " + to_text(code) + ", expected " +
-			     canonical);
+			     canonical());
 		return width;
+	}
+
+	// Up to 8 pixels as the low bits of a byte, the first the highest; bad
+	// gains bit 1 for anything but '@' and '.'.
+	static unsigned char pixel_byte(const char *p, unsigned count, unsigned &bad)
+	{
+		unsigned byte = 0;
+		for (unsigned i = 0; i < count; i++) {
+			const unsigned v = PIXEL_VALUE[static_cast<unsigned char>(p[i])];
+			bad |= v;
+			byte = byte << 1 | (v & 1U);
+		}
+		return static_cast<unsigned char>(byte);
+	}
+
+	// pixel_byte for 8 pixels at once, a byte of the row in each byte of a
+	// word: '.' leaves 0 and '@' 0x6e after the xor, and bit 6 tells them
+	// apart; the multiplication gathers those bits, the first pixel highest.
+	static unsigned char eight_pixels(const char *p, unsigned &bad)
+	{
+		constexpr std::uint64_t ONES = 0x0101010101010101U;
+		std::uint64_t word = 0;
+		std::memcpy(&word, p, sizeof word);
+		const std::uint64_t diff = word ^ (ONES * '.');
+		const std::uint64_t set = diff >> 6 & ONES;
+		if (diff != set * ('@' ^ '.'))
+			bad |= 2U;
+		constexpr std::uint64_t GATHER =
+			std::endian::native == std::endian::little ? 0x8040201008040201U : 0x0102040810204080U;
+		return static_cast<unsigned char>(set * GATHER >> 56);
+	}
+
+	// The common row, exactly as wide as its glyph and of nothing but '@' and
+	// '.', taken at speed; false leaves any other to row().
+	bool plain_row(font_record &font, std::string_view line, unsigned width) const
+	{
+		if (line.size() != width || missing_)
+			return false;
+		std::array<unsigned char, 32> bytes{};
+		unsigned bad = 0;
+		const char *p = line.data();
+		const unsigned full = width / 8;
+		for (unsigned k = 0; k < full; k++, p += 8)
+			bytes[k] = eight_pixels(p, bad);
+		if (width % 8 != 0)
+			bytes[full] = static_cast<unsigned char>(pixel_byte(p, width % 8, bad) << (8 - width % 8));
+		const unsigned row_bytes = row_bytes_for_width(width);
+		if ((bad & 2U) != 0 || font.bitmap.size() + row_bytes > MAX_BLOCK)
+			return false;
+		if (row_bytes == 1)
+			font.bitmap.push_back(bytes[0]);
+		else
+			font.bitmap.insert(font.bitmap.end(), bytes.begin(), bytes.begin() + row_bytes);
+		return true;
 	}
 
 	// One row of pixels: its bytes, padding included, go into the block;

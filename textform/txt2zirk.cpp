@@ -15,7 +15,7 @@ namespace {
 
 const char *const PROGRAM = "txt2zirk";
 
-const char *const HELP = "Usage: txt2zirk [FILE]\n"
+const char *const HELP = "Usage: txt2zirk [-h|--help] [--version] [FILE]\n"
 			 "Read the zirk text form from FILE, check all of it, and write the font\n"
 			 "container it describes to standard output, which must not be a terminal.\n"
 			 "With no FILE, or when FILE is -, read standard input. zirk2txt writes\n"

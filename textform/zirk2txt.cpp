@@ -12,7 +12,7 @@ namespace {
 
 const char *const PROGRAM = "zirk2txt";
 
-const char *const HELP = "Usage: zirk2txt [--list] [FILE]\n"
+const char *const HELP = "Usage: zirk2txt [-l|--list] [-h|--help] [--version] [FILE]\n"
 			 "Write the zirk font container FILE as text to standard output, or with\n"
 			 "--list one line per font. With no FILE, or when FILE is -, read standard\n"
 			 "input. txt2zirk turns the text back into the same bytes.\n"
