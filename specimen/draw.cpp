@@ -41,15 +41,17 @@ static void draw_glyph_row(const font_block &b, unsigned index, unsigned line, u
 	const unsigned row_bytes = row_bytes_for_width(width);
 	const std::size_t start = std::size_t{b.offsets[index]} + std::size_t{line} * row_bytes;
 	const std::size_t held = font.bitmap.size();
+	// A row of a glyph of width 0 takes no bytes, so it may start at the end
+	// of the block, or of an empty one.
+	const unsigned char *row = font.bitmap.data() + std::min(start, held);
 	if (start + row_bytes <= held) {
-		const unsigned char *row = &font.bitmap[start];
 		for (unsigned x = 0; x < width; x++)
 			out[x] = bit(row, x) ? INK : PAPER;
 		return;
 	}
 	// The stored block ends in or before this row.
 	for (unsigned x = 0; x < width; x++)
-		out[x] = start + x / 8 < held ? (bit(&font.bitmap[start], x) ? INK : PAPER) : MISSING;
+		out[x] = start + x / 8 < held ? (bit(row, x) ? INK : PAPER) : MISSING;
 }
 
 // Row y of the block's grid of glyphs, from the grid's top.

@@ -28,8 +28,8 @@ inline constexpr unsigned GLYPHS_PER_ROW = 16;
 struct font_block {
 	const font_record *font = nullptr;  // none for the note on an empty container
 	std::vector<caption_line> caption;
-	// Where each glyph of the range begins in the block, and where the last
-	// one ends.
+	// Where each glyph of the range begins in the font's stored block, by
+	// the geometry, and where the last one ends.
 	std::vector<std::uint32_t> offsets;
 	unsigned cell_width = 0;  // the widest glyph
 	unsigned grid_top = 0;    // below the caption, from the block's top

@@ -138,6 +138,13 @@ TEST(zirk2png, draws_each_glyph_of_a_proportional_font_at_its_own_width)
 	f.widths = {2, 0, 5, 3};
 	const drawn d = draw({f});
 	EXPECT_EQ(pixel_rows(d.image, glyph_box(d.image)), (std::vector<std::string>{"@@   |     |@@@@@|..."}));
+
+	// Nothing to draw, in a block that holds nothing: frames alone.
+	f.widths = {0, 0, 0, 0};
+	f.bitmap = "";
+	const drawn empty = draw({f});
+	EXPECT_EQ(glyph_box(empty.image).width, 0U);
+	EXPECT_GT(empty.image.count(FRAME), 0U);
 }
 
 TEST(zirk2png, draws_sixteen_glyphs_to_a_row_in_code_order)
