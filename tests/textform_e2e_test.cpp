@@ -434,6 +434,7 @@ TEST(textform, containers_come_back_byte_for_byte)
 		{"255 fonts", container_of(std::vector<test_font>(255, test_font{.height = 1}))},
 	};
 	std::vector<std::pair<std::string, std::string>> cases = fixtures;
+	// NOLINTNEXTLINE(cert-msc32-c,cert-msc51-cpp): the same containers every run
 	std::mt19937 rng(42);
 	for (int i = 0; i < 40; i++)
 		cases.emplace_back("random " + std::to_string(i), as_string(container_bytes(random_container(rng))));
@@ -535,7 +536,9 @@ TEST(textform, help_version_and_bad_usage)
 		     }) {
 			const run_result r = run(args);
 			EXPECT_EQ(r.status, 1);
-			EXPECT_EQ(r.err, program + ": " + message + "\n" + try_help);
+			std::string expected = program;
+			expected.append(": ").append(message).append("\n").append(try_help);
+			EXPECT_EQ(r.err, expected);
 			EXPECT_EQ(r.out, "");
 		}
 	}
@@ -547,8 +550,8 @@ TEST(zirk2txt, serves_git_as_textconv_driver)
 	const scratch_dir dir;
 	const std::vector<std::string> git{
 		"git", "-c", "user.name=test", "-c", "user.email=test@example.org", "-c", "color.ui=false"};
-	auto run_git = [&](std::vector<std::string> args) {
-		const run_result r = run_command(git, args, output_to::capture, dir.dir);
+	auto run_git = [&](const std::vector<std::string> &args) {
+		run_result r = run_command(git, args, output_to::capture, dir.dir);
 		EXPECT_EQ(r.status, 0) << r.err;
 		return r;
 	};
@@ -590,8 +593,9 @@ TEST(textform, examples_are_their_text)
 	EXPECT_GE(texts.size(), 3U);
 	for (const std::string &name : texts) {
 		SCOPED_TRACE(name);
-		const std::string text_path = examples + "/" + name + ".txt";
-		const std::string zirk_path = examples + "/" + name + ".zirk";
+		const std::string stem = std::string(examples).append("/").append(name);
+		const std::string text_path = stem + ".txt";
+		const std::string zirk_path = stem + ".zirk";
 		const run_result made = txt2zirk({text_path});
 		EXPECT_EQ(made.status, 0);
 		EXPECT_EQ(made.err, "");

@@ -9,23 +9,19 @@ namespace {
 const char HEX_DIGITS[] = "0123456789abcdef";
 
 // Eight pixel characters for every byte value, the high bit leftmost.
-struct pixel_table {
+constexpr std::array<std::array<char, 8>, 256> PIXELS = [] {
 	std::array<std::array<char, 8>, 256> chars{};
-	pixel_table()
-	{
-		for (unsigned b = 0; b < 256; b++)
-			for (unsigned i = 0; i < 8; i++)
-				chars[b][i] = (b >> (7 - i) & 1U) != 0 ? '@' : '.';
-	}
-};
-
-const pixel_table PIXELS;
+	for (unsigned b = 0; b < 256; b++)
+		for (unsigned i = 0; i < 8; i++)
+			chars[b][i] = (b >> (7 - i) & 1U) != 0 ? '@' : '.';
+	return chars;
+}();
 
 void append_number(std::string &out, unsigned value)
 {
 	std::array<char, 16> digits{};
-	const auto end = std::to_chars(digits.begin(), digits.end(), value).ptr;
-	out.append(digits.data(), end);
+	const char *const end = std::to_chars(digits.begin(), digits.end(), value).ptr;
+	out.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
 }
 
 void append_hex_byte(std::string &out, unsigned char b)
@@ -91,7 +87,7 @@ void append_rows(std::string &out, const font_record &font, unsigned code)
 		for (unsigned k = 0; k < row_bytes; k++, at++) {
 			const unsigned pixels = (tail != 0 && k + 1 == row_bytes) ? tail : 8;
 			if (at < held)
-				std::memcpy(p, PIXELS.chars[font.bitmap[at]].data(), pixels);
+				std::memcpy(p, PIXELS[font.bitmap[at]].data(), pixels);
 			else
 				std::memset(p, '?', pixels);
 			p += pixels;
@@ -100,7 +96,7 @@ void append_rows(std::string &out, const font_record &font, unsigned code)
 		const std::size_t last = at - 1;
 		if (tail != 0 && last < held && (font.bitmap[last] & (0xffU >> tail)) != 0) {
 			*p++ = '|';
-			std::memcpy(p, PIXELS.chars[font.bitmap[last]].data() + tail, 8 - tail);
+			std::memcpy(p, PIXELS[font.bitmap[last]].data() + tail, 8 - tail);
 			p += 8 - tail;
 		}
 		*p++ = '\n';

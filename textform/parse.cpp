@@ -66,7 +66,7 @@ std::optional<unsigned long> number(std::string_view s, bool allow_hex)
 		const int digit = base == 16 ? hex_value(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
 		if (digit < 0)
 			return std::nullopt;
-		value = std::min(value * base + static_cast<unsigned>(digit), 1UL << 20);
+		value = std::min(value * base + static_cast<unsigned>(digit), 1uL << 20);
 	}
 	return value;
 }
@@ -115,7 +115,7 @@ std::string latin1_character(unsigned code)
 }
 
 // For plain_row: 1 for a set pixel, 0 for a clear one, 2 for anything else.
-const std::array<unsigned char, 256> PIXEL_VALUE = [] {
+constexpr std::array<unsigned char, 256> PIXEL_VALUE = [] {
 	std::array<unsigned char, 256> values{};
 	values.fill(2);
 	values['@'] = 1;
@@ -528,41 +528,54 @@ private:
 				     ", expected its code in hex");
 			rest = after_first_word(rest);
 		}
-		if (rest.starts_with('\'')) {
-			if (character.empty())
-				fail("a character in the heading of glyph " + to_text(code) +
-				     ", which has none printable, expected none");
-			if (!rest.starts_with("'" + character + "'")) {
-				const std::size_t close = rest.find('\'', 2);
-				fail("character " +
-				     std::string(rest.substr(0, close == std::string_view::npos ? rest.size()
-				                                                                : close + 1)) +
-				     " does not match glyph " + to_text(code) + ", expected '" + character + "'");
-			}
-			rest = strip(rest.substr(character.size() + 2));
-		}
-		unsigned width = font.header.fixed_width;
-		if (first_word(rest) == "width") {
-			if (!table)
-				fail("a width in the heading of a font without a width table (spacing not P), "
-				     "expected none");
-			const std::string_view w = after_first_word(rest);
-			const std::optional<unsigned long> value = number(first_word(w), false);
-			if (!value)
-				fail("width " + quote(first_word(w)) + " is not a number, expected 0 to 255");
-			if (*value > 255)
-				fail("width " + to_text(*value) + " does not fit in a byte, expected 0 to 255");
-			width = static_cast<unsigned>(*value);
-			font.widths.push_back(static_cast<unsigned char>(width));
-			rest = after_first_word(w);
-		} else if (table && rest.empty()) {
-			fail("no width in the heading of glyph " + to_text(code) +
-			     " of a font with a width table, expected 'width N' at its end");
-		}
+		rest = heading_character(rest, code, character);
+		const unsigned width = heading_width(font, rest, code);
 		if (!rest.empty())
 			fail("unexpected " + quote(rest) + " in the heading of glyph " + to_text(code) + ", expected " +
 			     canonical());
 		return width;
+	}
+
+	// The character after the code, if given; returns what follows it.
+	std::string_view heading_character(std::string_view rest, unsigned code, const std::string &character) const
+	{
+		if (!rest.starts_with('\''))
+			return rest;
+		if (character.empty())
+			fail("a character in the heading of glyph " + to_text(code) +
+			     ", which has none printable, expected none");
+		if (!rest.starts_with("'" + character + "'")) {
+			const std::size_t close = rest.find('\'', 2);
+			fail("character " +
+			     std::string(rest.substr(0, close == std::string_view::npos ? rest.size() : close + 1)) +
+			     " does not match glyph " + to_text(code) + ", expected '" + character + "'");
+		}
+		return strip(rest.substr(character.size() + 2));
+	}
+
+	// The width at the end of a heading, which a font with a width table
+	// needs and any other font must not have; rest becomes what follows it.
+	unsigned heading_width(font_record &font, std::string_view &rest, unsigned code) const
+	{
+		const bool table = has_width_table(font.header);
+		if (first_word(rest) != "width") {
+			if (table && rest.empty())
+				fail("no width in the heading of glyph " + to_text(code) +
+				     " of a font with a width table, expected 'width N' at its end");
+			return font.header.fixed_width;
+		}
+		if (!table)
+			fail("a width in the heading of a font without a width table (spacing not P), "
+			     "expected none");
+		const std::string_view w = after_first_word(rest);
+		const std::optional<unsigned long> value = number(first_word(w), false);
+		if (!value)
+			fail("width " + quote(first_word(w)) + " is not a number, expected 0 to 255");
+		if (*value > 255)
+			fail("width " + to_text(*value) + " does not fit in a byte, expected 0 to 255");
+		font.widths.push_back(static_cast<unsigned char>(*value));
+		rest = after_first_word(w);
+		return static_cast<unsigned>(*value);
 	}
 
 	// Up to 8 pixels as the low bits of a byte, the first the highest; bad

@@ -31,12 +31,13 @@ zirk_container read_text(const std::string &path)
 		return parse_text(stdin, "<stdin>");
 	}
 	std::FILE *in = std::fopen(path.c_str(), "rb");
-	if (in == nullptr)
-		fatal(path + ": error: cannot open: " + std::strerror(errno));
-	zirk_container container = parse_text(in, path);
-	// Only read from, so a failing close loses nothing.
-	(void)std::fclose(in);
-	return container;
+	if (in != nullptr) {
+		zirk_container container = parse_text(in, path);
+		// Only read from, so a failing close loses nothing.
+		(void)std::fclose(in);
+		return container;
+	}
+	fatal(path + ": error: cannot open: " + std::strerror(errno));
 }
 
 void write_container(const zirk_container &container)

@@ -88,7 +88,7 @@ std::vector<unsigned char> read_trailing(container_reader &reader)
 	}
 }
 
-std::size_t read_more(container_reader &reader, unsigned char *bytes, std::size_t size)
+std::size_t read_more(const container_reader &reader, unsigned char *bytes, std::size_t size)
 {
 	return read_some(reader, bytes, size);
 }

@@ -55,7 +55,7 @@ bool read_font(container_reader &reader, font_record &font);
 std::vector<unsigned char> read_trailing(container_reader &reader);
 // The same in pieces, for a program that streams: fills up to size bytes
 // and returns how many; 0 once the file is read to its end.
-std::size_t read_more(container_reader &reader, unsigned char *bytes, std::size_t size);
+std::size_t read_more(const container_reader &reader, unsigned char *bytes, std::size_t size);
 void close_container(container_reader &reader);
 
 // A whole container in memory, for programs that need every font at once.
