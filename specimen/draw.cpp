@@ -22,8 +22,8 @@ static void draw_text(const font_record &font, const std::string &text, unsigned
 	for (const char c : text) {
 		const auto code = static_cast<unsigned char>(c);
 		if (code >= h.first_char && code <= h.last_char) {
-			const std::size_t at =
-				std::size_t{row_bytes} * (std::size_t{h.height} * (code - h.first_char) + line);
+			const std::size_t glyph = std::size_t{code} - h.first_char;
+			const std::size_t at = (glyph * h.height + line) * row_bytes;
 			if (at + row_bytes <= font.bitmap.size())
 				for (unsigned i = 0; i < width; i++)
 					if (bit(&font.bitmap[at], i))
@@ -33,25 +33,18 @@ static void draw_text(const font_record &font, const std::string &text, unsigned
 	}
 }
 
-// Row line of one glyph, as stored: set and clear bits, bits the file lacks.
+// Row line of one glyph, as stored: set and clear bits, and the bits of
+// bytes the file does not hold.
 static void draw_glyph_row(const font_block &b, unsigned index, unsigned line, unsigned char *out)
 {
 	const font_record &font = *b.font;
 	const unsigned width = glyph_width(font, font.header.first_char + index);
-	const unsigned row_bytes = row_bytes_for_width(width);
-	const std::size_t start = std::size_t{b.offsets[index]} + std::size_t{line} * row_bytes;
+	const std::size_t row_start = b.offsets[index] + std::size_t{line} * row_bytes_for_width(width);
 	const std::size_t held = font.bitmap.size();
-	// A row of a glyph of width 0 takes no bytes, so it may start at the end
-	// of the block, or of an empty one.
-	const unsigned char *row = font.bitmap.data() + std::min(start, held);
-	if (start + row_bytes <= held) {
-		for (unsigned x = 0; x < width; x++)
-			out[x] = bit(row, x) ? INK : PAPER;
-		return;
+	for (unsigned x = 0; x < width; x++) {
+		const std::size_t at = row_start + x / 8;
+		out[x] = at >= held ? MISSING : bit(&font.bitmap[at], x % 8) ? INK : PAPER;
 	}
-	// The stored block ends in or before this row.
-	for (unsigned x = 0; x < width; x++)
-		out[x] = start + x / 8 < held ? (bit(row, x) ? INK : PAPER) : MISSING;
 }
 
 // Row y of the block's grid of glyphs, from the grid's top.
