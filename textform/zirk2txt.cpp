@@ -22,8 +22,8 @@ const char *const HELP = "Usage: zirk2txt [-l|--list] [-h|--help] [--version] [F
 			 "  -h, --help     show this help and exit\n"
 			 "      --version  show the version and exit\n";
 
-// Text goes out in pieces of about this size, so that memory stays flat
-// whatever the container holds.
+// Text goes out whenever a font's text takes it past this size, so that at
+// most one font's text is held, whatever the container holds.
 constexpr std::size_t FLUSH_AT = std::size_t{1} << 16;
 
 void flush(std::string &out)
