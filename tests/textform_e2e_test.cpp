@@ -231,6 +231,8 @@ const std::vector<fault> &faults()
 		{edit(PROP, "'A' width 3", "'A' width 3 x"),
 	         "12: error: unexpected 'x' in the heading of glyph 65, expected 'glyph 65 'A' width N'"},
 		{edit(FIXED, ".@.", ".x."), "13: error: 'x' in a row, expected '@', '.' or '?'"},
+		{edit(FIXED, ".@.", ".\t."), "13: error: '\\x09' in a row, expected '@', '.' or '?'"},
+		{edit(FIXED, ".@.", "@"), "13: error: row of 1 pixel, expected 3 (glyph 65 is 3 wide)"},
 		{edit(FIXED, ".@.", ".@"), "13: error: row of 2 pixels, expected 3 (glyph 65 is 3 wide)"},
 		{edit(FIXED, ".@.", ".@.@"), "13: error: row of 4 pixels, expected 3 (glyph 65 is 3 wide)"},
 		{edit(PROP, "@@@@@@@@@@", "@@@@@@@@?@"),

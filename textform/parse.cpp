@@ -76,14 +76,20 @@ std::string to_text(unsigned long value)
 	return std::to_string(value);
 }
 
-// A line as a message shows it: short, and with no control bytes.
+// A line as a message shows it: short, and control bytes as \xHH.
 std::string quote(std::string_view line)
 {
-	std::string shown(line.substr(0, 40));
-	for (char &c : shown)
-		if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-			c = '?';
-	return "'" + shown + (line.size() > 40 ? "...'" : "'");
+	std::string shown = "'";
+	for (const char c : line.substr(0, 40)) {
+		if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+			std::string hex;
+			append_quoted(hex, reinterpret_cast<const unsigned char *>(&c), 1);
+			shown += hex.substr(1, 4);
+		} else {
+			shown += c;
+		}
+	}
+	return shown + (line.size() > 40 ? "...'" : "'");
 }
 
 std::string_view first_word(std::string_view line)
@@ -642,8 +648,8 @@ private:
 			if (const char c = line_[i]; c != '@' && c != '.' && c != '?')
 				fail(quote(std::string_view(&line_[i], 1)) + " in a row, expected '@', '.' or '?'");
 		if (bar != width)
-			fail("row of " + to_text(bar) + " pixels, expected " + to_text(width) + " (glyph " +
-			     to_text(code) + " is " + to_text(width) + " wide)");
+			fail("row of " + to_text(bar) + (bar == 1 ? " pixel" : " pixels") + ", expected " +
+			     to_text(width) + " (glyph " + to_text(code) + " is " + to_text(width) + " wide)");
 
 		for (unsigned k = 0; k < row_bytes; k++) {
 			const std::string_view pixels = line_.substr(std::size_t{k} * 8, std::min(8U, width - k * 8));

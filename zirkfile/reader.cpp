@@ -25,6 +25,15 @@ static void read_exactly(const container_reader &reader, void *bytes, std::size_
 		fatal(TRUNCATED);
 }
 
+static void read_container_header(container_reader &reader)
+{
+	std::array<unsigned char, CONTAINER_HEADER_SIZE> head{};
+	if (read_some(reader, head.data(), head.size()) < head.size() ||
+	    std::memcmp(head.data(), FONT_MAGIC.data(), MAGIC_SIZE) != 0)
+		fatal("Error: this is no zirk font file");
+	reader.count = head[MAGIC_SIZE];
+}
+
 container_reader open_container(const std::string &path)
 {
 	container_reader reader;
@@ -37,11 +46,15 @@ container_reader open_container(const std::string &path)
 			fatal(UNREADABLE);
 		reader.owned = true;
 	}
-	std::array<unsigned char, CONTAINER_HEADER_SIZE> head{};
-	if (read_some(reader, head.data(), head.size()) < head.size() ||
-	    std::memcmp(head.data(), FONT_MAGIC.data(), MAGIC_SIZE) != 0)
-		fatal("Error: this is no zirk font file");
-	reader.count = head[MAGIC_SIZE];
+	read_container_header(reader);
+	return reader;
+}
+
+container_reader open_container_stream(std::FILE *file)
+{
+	container_reader reader;
+	reader.file = file;
+	read_container_header(reader);
 	return reader;
 }
 

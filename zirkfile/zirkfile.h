@@ -46,6 +46,9 @@ struct container_reader {
 
 // "-" or an empty path reads standard input.
 container_reader open_container(const std::string &path);
+// A stream the caller opened and closes, such as fmemopen() of a container
+// compiled into a program; close_container leaves it open.
+container_reader open_container_stream(std::FILE *file);
 // Reads the next record into font; false once all count records are read.
 bool read_font(container_reader &reader, font_record &font);
 // After the last record: every byte the file still holds.

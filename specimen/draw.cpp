@@ -1,0 +1,94 @@
+#include "draw.h"
+
+#include "caption.h"
+
+#include <algorithm>
+
+// Bit x (from the left, the high bit first) of a glyph row.
+static bool bit(const unsigned char *row, unsigned x)
+{
+	return (row[x / 8] >> (7 - x % 8) & 1U) != 0;
+}
+
+// Row line of a text drawn at out; the caption font holds printable ASCII,
+// which is all a caption holds.
+static void draw_text(const font_record &font, const std::string &text, unsigned line, colour shade, unsigned char *out)
+{
+	const font_header &h = font.header;
+	if (line >= h.height)
+		return;
+	const unsigned width = std::min(unsigned{h.fixed_width}, TEXT_ADVANCE);
+	const unsigned row_bytes = row_bytes_for_width(h.fixed_width);
+	for (const char c : text) {
+		const auto code = static_cast<unsigned char>(c);
+		if (code >= h.first_char && code <= h.last_char) {
+			const std::size_t glyph = std::size_t{code} - h.first_char;
+			const std::size_t at = (glyph * h.height + line) * row_bytes;
+			if (at + row_bytes <= font.bitmap.size())
+				for (unsigned i = 0; i < width; i++)
+					if (bit(&font.bitmap[at], i))
+						out[i] = shade;
+		}
+		out += TEXT_ADVANCE;
+	}
+}
+
+// Row line of one glyph, as stored: set and clear bits, and the bits of
+// bytes the file does not hold.
+static void draw_glyph_row(const font_block &b, unsigned index, unsigned line, unsigned char *out)
+{
+	const font_record &font = *b.font;
+	const unsigned width = glyph_width(font, font.header.first_char + index);
+	const std::size_t row_start = b.offsets[index] + std::size_t{line} * row_bytes_for_width(width);
+	const std::size_t held = font.bitmap.size();
+	for (unsigned x = 0; x < width; x++) {
+		const std::size_t at = row_start + x / 8;
+		out[x] = at >= held ? MISSING : bit(&font.bitmap[at], x % 8) ? INK : PAPER;
+	}
+}
+
+// Row y of the block's grid of glyphs, from the grid's top.
+static void draw_grid_row(const font_block &b, const font_record &caption_font, unsigned y, unsigned char *out)
+{
+	const unsigned row = y / b.row_pitch;
+	const unsigned in_row = y % b.row_pitch;
+	const unsigned first = row * GLYPHS_PER_ROW;
+	if (in_row >= 1)
+		draw_text(caption_font, hex_code(b.font->header.first_char + first), in_row - 1, TEXT, out);
+
+	const unsigned height = b.font->header.height;
+	if (in_row > height + 1)
+		return;
+	const auto count = static_cast<unsigned>(b.offsets.size() - 1);
+	const unsigned cells = std::min(count - first, GLYPHS_PER_ROW);
+	unsigned char *grid = out + LABEL_WIDTH;
+	const std::size_t pitch = b.cell_width + 1;
+	if (in_row == 0 || in_row == height + 1) {
+		std::fill_n(grid, cells * pitch + 1, FRAME);
+		return;
+	}
+	for (unsigned i = 0; i < cells; i++) {
+		grid[i * pitch] = FRAME;
+		draw_glyph_row(b, first + i, in_row - 1, grid + i * pitch + 1);
+	}
+	grid[cells * pitch] = FRAME;
+}
+
+static void draw_block_row(const font_block &b, const font_record &caption_font, unsigned y, unsigned char *out)
+{
+	const unsigned line = y / LINE_PITCH;
+	if (line < b.caption.size()) {
+		const caption_line &c = b.caption[line];
+		draw_text(caption_font, c.text, y % LINE_PITCH, c.note ? NOTE : TEXT, out);
+	} else if (b.rows > 0 && y >= b.grid_top) {
+		draw_grid_row(b, caption_font, y - b.grid_top, out);
+	}
+}
+
+void draw_row(const sheet &sheet, const font_record &caption_font, unsigned y, std::vector<unsigned char> &row)
+{
+	std::fill(row.begin(), row.end(), BACKGROUND);
+	for (const font_block &b : sheet.blocks)
+		if (y >= b.y && y < b.y + b.height)
+			draw_block_row(b, caption_font, y - b.y, &row[b.x]);
+}

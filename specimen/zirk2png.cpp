@@ -1,0 +1,62 @@
+// zirk2png [OPTIONS] [FILE]
+//
+// Every font is read, and the picture laid out, before the first byte is
+// written: a damaged container or a bad font number leaves standard output
+// empty.
+#include "caption_font.h"
+#include "draw.h"
+#include "sheet_options.h"
+#include "png_output.h"
+#include "sheet.h"
+
+#include "fatal.h"
+#include "output.h"
+
+#include <algorithm>
+#include <deque>
+#include <string>
+
+int main(int argc, char **argv)
+{
+	const sheet_options options = parse_options(argc, argv);
+
+	// Only the fonts to be drawn are kept; the rest are walked all the same,
+	// so that a damaged container is refused whichever font is asked for.
+	std::deque<font_record> fonts;
+	std::vector<font_block> blocks;
+	container_reader reader = open_container(options.path);
+	font_record font;
+	for (unsigned n = 1; read_font(reader, font); n++) {
+		if (options.font == 0 || options.font == n) {
+			fonts.push_back(std::move(font));
+			blocks.push_back(block_for(fonts.back(), n));
+		}
+	}
+	const unsigned count = reader.count;
+	close_container(reader);
+	if (options.font > count)
+		fatal("Error: no font " + std::to_string(options.font) + " in the container, which holds " +
+		      std::to_string(count) + (count == 1 ? " font" : " fonts"));
+	if (count == 0)
+		blocks.push_back(empty_container_block());
+
+	const std::optional<sheet> laid = lay_out(std::move(blocks), options.scale);
+	if (!laid)
+		fatal("Error: the picture would be too large even at scale 1; draw one font at a time with --font");
+	const sheet &s = *laid;
+	const font_record text_font = caption_font();
+
+	claim_binary_output("image data");
+	std::vector<unsigned char> plain(s.width);
+	write_png(s.width * s.scale, s.height * s.scale, [&](std::uint32_t y, std::vector<unsigned char> &row) {
+		// Each sheet row is drawn once and sent scale times, each pixel
+		// scale times over.
+		if (y % s.scale != 0)
+			return;
+		draw_row(s, text_font, y / s.scale, plain);
+		for (std::size_t x = 0; x < plain.size(); x++)
+			std::fill_n(row.begin() + static_cast<std::ptrdiff_t>(x * s.scale), s.scale, plain[x]);
+	});
+	finish_stdout();
+	return 0;
+}
