@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <deque>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -117,13 +118,16 @@ TEST(caption_font, covers_printable_ascii_legibly)
 	EXPECT_EQ(h.last_char, 0x7e);
 	EXPECT_EQ(font.bitmap.size(), geometry_length(font));
 	EXPECT_TRUE(korvane_takes(font));
-	std::set<std::vector<unsigned char>> seen;
+	// Kept as strings: GCC 12 at -O3 misjudges the bounds of comparing
+	// vectors of bytes in a set.
+	std::set<std::string> seen;
 	for (unsigned c = h.first_char; c <= h.last_char; c++) {
 		const auto start = font.bitmap.begin() + glyph_offset(font, c);
-		const std::vector<unsigned char> glyph(start, start + glyph_bytes(font, c));
+		const std::string glyph(start, start + glyph_bytes(font, c));
 		EXPECT_TRUE(seen.insert(glyph).second) << "glyph " << c << " looks like another";
-		for (const unsigned char row : glyph)
-			EXPECT_EQ(row & (0xffU >> h.fixed_width), 0U) << "padding set in glyph " << c;
+		for (const char row : glyph)
+			EXPECT_EQ(static_cast<unsigned char>(row) & (0xffU >> h.fixed_width), 0U)
+				<< "padding set in glyph " << c;
 	}
 }
 
