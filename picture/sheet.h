@@ -1,4 +1,4 @@
-// Where everything goes on the specimen sheet. Positions and sizes are in
+// Where everything goes on the sheet. Positions and sizes are in
 // sheet pixels; the image draws each as scale by scale pixels.
 #pragma once
 
