@@ -68,11 +68,7 @@ int main(int argc, char **argv)
 		switch (c) {
 		case 'h': show_help(HELP);
 		case 'V': show_version(PROGRAM);
-		default:
-			usage_error(PROGRAM, "unrecognized option '" +
-			                             (optopt != 0 ? std::string{'-', static_cast<char>(optopt)}
-			                                          : std::string(argv[optind - 1])) +
-			                             "'");
+		default: unrecognized_option(PROGRAM, argv);
 		}
 	}
 	if (argc - optind > 1)

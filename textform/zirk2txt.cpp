@@ -80,11 +80,7 @@ int main(int argc, char **argv)
 		case 'l': list = true; break;
 		case 'h': show_help(HELP);
 		case 'V': show_version(PROGRAM);
-		default:
-			usage_error(PROGRAM, "unrecognized option '" +
-			                             (optopt != 0 ? std::string{'-', static_cast<char>(optopt)}
-			                                          : std::string(argv[optind - 1])) +
-			                             "'");
+		default: unrecognized_option(PROGRAM, argv);
 		}
 	}
 	if (argc - optind > 1)

@@ -4,6 +4,7 @@
 #include "output.h"
 
 #include <cstdlib>
+#include <getopt.h>
 #include <string>
 
 #ifndef KORVANE_VERSION
@@ -28,4 +29,14 @@
 {
 	const std::string name(program);
 	fatal(name + ": " + std::string(message) + "\nTry '" + name + " --help' for more information.");
+}
+
+[[noreturn]] void unrecognized_option(const char *program, char *const argv[])
+{
+	std::string message = "unrecognized option '";
+	if (optopt != 0)
+		message.append(1, '-').append(1, static_cast<char>(optopt));
+	else
+		message.append(argv[optind - 1]);
+	usage_error(program, message.append(1, '\''));
 }

@@ -10,3 +10,6 @@
 [[noreturn]] void show_help(std::string_view text);
 // "PROGRAM: MESSAGE" and a pointer to --help on standard error, status 1.
 [[noreturn]] void usage_error(const char *program, std::string_view message);
+// Where getopt_long stopped on an option it does not know: "PROGRAM:
+// unrecognized option 'X'", as usage_error.
+[[noreturn]] void unrecognized_option(const char *program, char *const argv[]);
