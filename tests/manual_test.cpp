@@ -2,6 +2,8 @@
 // can say, and its SYNOPSIS is the usage line. The sources are read from the
 // tree and the page as the build formats it, so a message added, reworded or
 // dropped in the sources fails here until the page follows.
+#include "page_text.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,23 +17,6 @@
 namespace {
 
 const std::filesystem::path SOURCE_DIR = KORVANE_SOURCE_DIR;
-
-std::string read_text(const std::filesystem::path &path)
-{
-	std::ifstream in(path);
-	EXPECT_TRUE(in) << "cannot read " << path;
-	std::ostringstream text;
-	text << in.rdbuf();
-	return text.str();
-}
-
-// Line breaks and indentation are the page's to choose.
-std::string words(const std::string &text)
-{
-	const std::string folded = std::regex_replace(text, std::regex("\\s+"), " ");
-	const auto first = folded.find_first_not_of(' ');
-	return first == std::string::npos ? "" : folded.substr(first, folded.find_last_not_of(' ') - first + 1);
-}
 
 // Every string literal in the tool's sources that ends in a newline is a line
 // it prints. A printf conversion stands for text that varies, so only the

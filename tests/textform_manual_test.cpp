@@ -1,6 +1,8 @@
 // The manual pages of zirk2txt and txt2zirk against their sources: every
 // message the programs can give is in DIAGNOSTICS, and SYNOPSIS is the
 // usage line of --help. The pages are read as the build formats them.
+#include "page_text.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,22 +15,6 @@
 namespace {
 
 const std::filesystem::path SOURCE_DIR = KORVANE_SOURCE_DIR;
-
-std::string read_text(const std::filesystem::path &path)
-{
-	std::ifstream in(path);
-	EXPECT_TRUE(in) << "cannot read " << path;
-	std::ostringstream text;
-	text << in.rdbuf();
-	return text.str();
-}
-
-std::string words(const std::string &text)
-{
-	const std::string folded = std::regex_replace(text, std::regex("\\s+"), " ");
-	const auto first = folded.find_first_not_of(' ');
-	return first == std::string::npos ? "" : folded.substr(first, folded.find_last_not_of(' ') - first + 1);
-}
 
 // The text of a section of a formatted page: headings alone start at the
 // left margin.
