@@ -1,7 +1,7 @@
 // The join command: the validation pass, then the join pass.
 #pragma once
 
-#include "platform.h"
+#include "../platform/platform.h"
 
 [[noreturn]] void show_usage();
 unsigned count_fonts(int count, char *const paths[]);

@@ -3,7 +3,7 @@
 // out, so a faulty text writes nothing.
 #include "textform.h"
 
-#include "../command/platform.h"
+#include "../platform/platform.h"
 #include "fatal.h"
 #include "options.h"
 #include "output.h"

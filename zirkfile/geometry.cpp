@@ -27,5 +27,5 @@ std::uint32_t geometry_length(const font_record &font)
 
 bool korvane_takes(const font_record &font)
 {
-	return font.header.height <= MAX_HEIGHT && geometry_length(font) <= BITMAP_STORE_SIZE;
+	return korvane_accepts(font.header.height, geometry_length(font));
 }

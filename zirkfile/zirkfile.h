@@ -4,10 +4,12 @@
 // surplus bytes and all, so that nothing is lost between reading and writing.
 #pragma once
 
-#include "../container/zirk.h"
+#include "../format/zirk_format.h"
+#include "../toolkit/input.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,11 +37,11 @@ std::uint32_t geometry_length(const font_record &font);
 bool korvane_takes(const font_record &font);
 
 // Reads a container front to back, one record at a time, so that a program
-// need never hold more than one font. Every fault ends the run through
-// fatal(), with korvane's own words for it.
+// need never hold more than one font. Every fault ends the run with
+// korvane's own words for it, after the file and the font at fault:
+// "PROGRAM: fonts.zirk: font 3 is truncated".
 struct container_reader {
-	std::FILE *file = nullptr;
-	bool owned = false;  // false for standard input
+	std::unique_ptr<input_file> input;
 	unsigned count = 0;  // fonts the container header promises
 	unsigned read = 0;   // fonts read so far
 };
@@ -47,8 +49,8 @@ struct container_reader {
 // "-" or an empty path reads standard input.
 container_reader open_container(const std::string &path);
 // A stream the caller opened and closes, such as fmemopen() of a container
-// compiled into a program; close_container leaves it open.
-container_reader open_container_stream(std::FILE *file);
+// compiled into a program; name stands for it in messages.
+container_reader open_container_stream(std::FILE *file, const std::string &name);
 // Reads the next record into font; false once all count records are read.
 bool read_font(container_reader &reader, font_record &font);
 // After the last record: every byte the file still holds.

@@ -1,6 +1,8 @@
 // What a byte code means: the C library's iconv turns each code of the
 // charset into its Unicode character.
-#include "import.h"
+#include "charmap.h"
+
+#include "../toolkit/messages.h"
 
 #include <iconv.h>
 
@@ -44,14 +46,16 @@ std::optional<char32_t> convert(const converter &conv, unsigned char code)
 
 }  // namespace
 
-std::optional<code_map> charset_map(const std::string &charset)
+code_map charset_codes(const std::string &name)
 {
-	const converter conv(charset.c_str());
-	if (!conv.ok())
-		return std::nullopt;
+	// iconv takes an empty name for the locale's charset.
+	const converter conv(name.c_str());
+	if (name.empty() || !conv.ok())
+		usage_error("--charset '" + name + "' is not a charset iconv knows ('iconv --list' shows them)");
 	code_map map;
 	for (unsigned code = 0; code < CODES; code++)
-		map[code] = convert(conv, static_cast<unsigned char>(code));
+		if (const std::optional<char32_t> c = convert(conv, static_cast<unsigned char>(code)))
+			map[code].push_back(*c);
 	return map;
 }
 

@@ -1,0 +1,33 @@
+// What each byte code of a font stands for: the characters of a one-byte
+// charset, read through the C library's iconv, or of a code map file.
+// font2zirk looks glyphs up by them; zirk2bdf and zirk2psf label glyphs
+// with them.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+inline constexpr unsigned CODES = 256;
+
+// Per code, the Unicode characters it may stand for, the most wanted first;
+// empty where it stands for none.
+using code_map = std::array<std::vector<char32_t>, CODES>;
+
+// One character per code the charset defines. An empty name, one iconv does
+// not know, or a charset that is not one byte a code is a usage error.
+code_map charset_codes(const std::string &name);
+// A code map file over base: each code it lists takes the characters it
+// gives, the rest keep base's. Faults in the file read
+// "FILE:LINE: error: ...".
+code_map read_code_map(const std::string &path, code_map base);
+
+// The characters of UTF-8 text; nullopt where it is not valid UTF-8.
+std::optional<std::vector<char32_t>> decode_utf8(const unsigned char *bytes, std::size_t size);
+// Whether a character is a C0 or C1 control, or DEL.
+constexpr bool is_control(char32_t c)
+{
+	return c < 0x20 || (c >= 0x7f && c < 0xa0);
+}
