@@ -26,20 +26,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# S390X_SYSROOT names a directory holding those packages unpacked
-# (dpkg-deb -x), with the iconv modules (gconv/) of libc6:s390x, for a
-# machine that cannot install them beside its own; checks/big-endian hands
-# their paths to the build, and the programs find the libraries there.
-if(DEFINED ENV{S390X_SYSROOT})
-  set(CMAKE_CROSSCOMPILING_EMULATOR qemu-s390x -L /usr/s390x-linux-gnu
-    -E LD_LIBRARY_PATH=$ENV{S390X_SYSROOT}/usr/lib/s390x-linux-gnu:$ENV{S390X_SYSROOT}/lib/s390x-linux-gnu
-    -E GCONV_PATH=$ENV{S390X_SYSROOT}/usr/lib/s390x-linux-gnu/gconv)
-else()
-  set(CMAKE_CROSSCOMPILING_EMULATOR qemu-s390x -L /usr/s390x-linux-gnu)
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-s390x -L /usr/s390x-linux-gnu)
 # The target's iconv modules, which font2zirk and its tests need for any
 # charset, named by KORVANE_S390X_GCONV (checks/big-endian unpacks them).
 # Set for the emulated programs alone: the host's iconv cannot load them.
 if(DEFINED ENV{KORVANE_S390X_GCONV})
   list(APPEND CMAKE_CROSSCOMPILING_EMULATOR -E GCONV_PATH=$ENV{KORVANE_S390X_GCONV})
-endif()
 endif()

@@ -2,7 +2,7 @@
 // pipe; each opening of it is served by a pipe of its own, and the link moves
 // on to the next pipe the moment korvane has opened the current one. So the
 // change lands at an exact point of the run, however slow the machine.
-#include "run_korvane.h"
+#include "run_program.h"
 #include "zirk_builder.h"
 
 #include <gtest/gtest.h>
@@ -91,7 +91,7 @@ TEST(changing_input, file_that_gains_a_font_is_refused_before_the_extra_one)
 	const std::string two = container_of({moving, moving});
 	changing_file pipe(dir.path("moving"), {one, two, two});
 
-	const run_result r = run_korvane({fixed, dir.path("moving")});
+	const run_result r = run_program("korvane", {fixed, dir.path("moving")});
 	EXPECT_EQ(r.status, 1);
 	EXPECT_EQ(r.out, container_with_count(2, record(steady) + record(moving)));
 	EXPECT_EQ(r.err, progress("steady") + progress("moving") + "Error: font file changed while joining\n");
@@ -103,7 +103,7 @@ TEST(changing_input, file_that_loses_its_fonts_is_refused_at_the_end)
 	const std::string fixed = dir.file("steady.zirk", container_of({steady}));
 	changing_file pipe(dir.path("moving"), {container_of({moving}), container({})});
 
-	const run_result r = run_korvane({dir.path("moving"), fixed});
+	const run_result r = run_program("korvane", {dir.path("moving"), fixed});
 	EXPECT_EQ(r.status, 1);
 	EXPECT_EQ(r.out, container_with_count(2, record(steady)));
 	EXPECT_EQ(r.err, progress("steady") + "Error: font file changed while joining\n");
@@ -130,7 +130,7 @@ TEST(changing_input, file_that_changes_under_the_loader_is_refused)
 		const std::string fixed = dir.file("steady.zirk", container_of({steady}));
 		changing_file pipe(dir.path("moving"), w.openings);
 
-		const run_result r = run_korvane({fixed, dir.path("moving")});
+		const run_result r = run_program("korvane", {fixed, dir.path("moving")});
 		EXPECT_EQ(r.status, 1);
 		EXPECT_EQ(r.out, container_with_count(2, record(steady)));
 		EXPECT_EQ(r.err, progress("steady") + w.err);

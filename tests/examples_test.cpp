@@ -2,7 +2,7 @@
 // of their text (textform_e2e_test.cpp checks that); every record in them is
 // consistent, so joining all of them must hand each record on unchanged, in
 // argument order.
-#include "run_korvane.h"
+#include "run_program.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +48,7 @@ TEST(examples, joining_them_all_passes_every_record_through)
 			lines += progress(name);
 	}
 
-	const run_result r = run_korvane(paths);
+	const run_result r = run_program("korvane", paths);
 	EXPECT_EQ(r.status, 0);
 	EXPECT_EQ(r.err, lines);
 	const std::string expected = "ZIRKFNT" + std::string(1, static_cast<char>(fonts)) + records;

@@ -1,5 +1,5 @@
 // Successful runs: what a user gets on standard output and standard error.
-#include "run_korvane.h"
+#include "run_program.h"
 #include "zirk_builder.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +27,7 @@ TEST(join, one_font_file_then_two_font_file)
 	const std::string first = dir.file("one.zirk", container_of({a}));
 	const std::string second = dir.file("two.zirk", container_of({b, c}));
 
-	const run_result r = run_korvane({first, second});
+	const run_result r = run_program("korvane", {first, second});
 	EXPECT_EQ(r.status, 0);
 	EXPECT_EQ(r.err, progress("Alpha") + progress("Beta") + progress("Gamma"));
 	EXPECT_EQ(r.out, container_with_count(3, record(a) + record(b) + record(c)));
@@ -48,7 +48,7 @@ TEST(join, fonts_leave_in_argument_then_record_order)
 	const std::string one = dir.file("one.zirk", container_of({last}));
 	const std::string none = dir.file("none.zirk", container({}));
 
-	const run_result r = run_korvane({many, none, one, many});
+	const run_result r = run_program("korvane", {many, none, one, many});
 	EXPECT_EQ(r.status, 0);
 	EXPECT_EQ(r.out, container_with_count(7, records_of(three) + record(last) + records_of(three)));
 	EXPECT_EQ(r.err, progress("f1") + progress("f2") + progress("f3") + progress("last") + progress("f1") +
@@ -62,7 +62,7 @@ TEST(join, single_file_of_two_fonts_is_enough)
 	const test_font b{.name = "b", .seed = 2};
 	// A path that looks like an option is still a path.
 	const std::string path = dir.file("-v", container_of({a, b}));
-	const run_result r = run_korvane({path});
+	const run_result r = run_program("korvane", {path});
 	EXPECT_EQ(r.status, 0);
 	EXPECT_EQ(r.out, container_of({a, b}));
 }
@@ -92,7 +92,7 @@ TEST(join, consistent_records_come_out_byte_for_byte)
 		{.name = "\x80\xfe\xff", .height = 127, .first_char = 32, .last_char = 33, .seed = 8},
 	};
 	const std::string path = dir.file("all.zirk", container_of(fonts));
-	const run_result r = run_korvane({path});
+	const run_result r = run_program("korvane", {path});
 	EXPECT_EQ(r.status, 0);
 	EXPECT_EQ(r.out, container_of(fonts));
 	EXPECT_EQ(r.err, progress("sixteen-byte-nam") + progress("lower p") + progress("zero spacing") +
@@ -118,7 +118,7 @@ TEST(join, stored_size_is_recomputed_from_the_geometry)
 	want_huge.bitmap = huge.bitmap->substr(0, 1);
 	want_huge.bitmap_size.reset();
 
-	const run_result r = run_korvane({path});
+	const run_result r = run_program("korvane", {path});
 	EXPECT_EQ(r.status, 0);
 	EXPECT_EQ(r.out, container_of({want_longer, want_huge}));
 }
@@ -143,7 +143,7 @@ TEST(join, two_hundred_fifty_five_fonts_in_one_run)
 	const std::string rest =
 		dir.file("rest.zirk", container_of(std::vector<test_font>(fonts.begin() + 200, fonts.end())));
 
-	const run_result r = run_korvane({first, rest});
+	const run_result r = run_program("korvane", {first, rest});
 	EXPECT_EQ(r.status, 0);
 	EXPECT_EQ(r.out, container_of(fonts));
 	EXPECT_EQ(r.err, err);
@@ -157,7 +157,7 @@ TEST(join, bitmaps_up_to_the_store_size)
 	const test_font other{
 		.name = "other", .fixed_width = 16, .height = 96, .first_char = 0, .last_char = 127, .seed = 3};
 	const std::string path = dir.file("big.zirk", container_of({largest, other, largest}));
-	const run_result r = run_korvane({path});
+	const run_result r = run_program("korvane", {path});
 	EXPECT_EQ(r.status, 0);
 	EXPECT_EQ(r.out, container_of({largest, other, largest}));
 }

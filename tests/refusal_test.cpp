@@ -1,6 +1,6 @@
 // Every way korvane refuses its input or its output, run end to end: the exact
 // message, the exact bytes that reached standard output before it, status 1.
-#include "run_korvane.h"
+#include "run_program.h"
 #include "zirk_builder.h"
 
 #include <gtest/gtest.h>
@@ -71,7 +71,7 @@ TEST(refusal, usage_when_the_inputs_hold_fewer_than_two_fonts)
 	const std::string one = dir.file("one", container_of({test_font{}}));
 	for (const auto &args : arg_lists{{}, {one}, {none, one}, {none, none, none}}) {
 		SCOPED_TRACE(testing::PrintToString(args));
-		expect_run(run_korvane(args), "", USAGE);
+		expect_run(run_program("korvane", args), "", USAGE);
 	}
 }
 
@@ -81,7 +81,7 @@ TEST(refusal, an_argument_beginning_with_a_hyphen_is_a_path)
 	const test_font f{.name = "dash"};
 	dir.file("-h", container_of({f}));
 	const auto run_in_dir = [&](const std::vector<std::string> &args) {
-		return run_korvane(args, output_to::capture, dir.dir);
+		return run_program("korvane", args, {.cwd = dir.dir});
 	};
 	expect_run(run_in_dir({"-h"}), "", USAGE);
 	expect_run(run_in_dir({"-h", "--help"}), "", NOT_FOUND);
@@ -105,7 +105,7 @@ TEST(refusal, a_path_that_cannot_be_opened_is_reported_before_anything_is_writte
 	                                  {dir.path("sub"), one},
 	                                  {one, dir.path("sub")}}) {
 		SCOPED_TRACE(testing::PrintToString(args));
-		expect_run(run_korvane(args), "", NOT_FOUND);
+		expect_run(run_program("korvane", args), "", NOT_FOUND);
 	}
 }
 
@@ -117,7 +117,7 @@ TEST(refusal, an_unreadable_file_is_not_found)
 	const std::string one = dir.file("one", container_of({test_font{}}));
 	const std::string locked = dir.file("locked", container_of({test_font{}}));
 	chmod(locked.c_str(), 0);
-	expect_run(run_korvane({one, locked}), "", NOT_FOUND);
+	expect_run(run_program("korvane", {one, locked}), "", NOT_FOUND);
 }
 
 TEST(refusal, a_file_without_the_magic_is_no_container)
@@ -135,8 +135,8 @@ TEST(refusal, a_file_without_the_magic_is_no_container)
 	for (const std::string &bytes : foreign) {
 		SCOPED_TRACE(testing::PrintToString(bytes));
 		const std::string bad = dir.file("bad", bytes);
-		expect_run(run_korvane({bad}), "", NO_ZIRK);
-		expect_run(run_korvane({two, bad, dir.path("missing")}), "", NO_ZIRK);
+		expect_run(run_program("korvane", {bad}), "", NO_ZIRK);
+		expect_run(run_program("korvane", {two, bad, dir.path("missing")}), "", NO_ZIRK);
 	}
 }
 
@@ -172,7 +172,7 @@ TEST(refusal, more_than_255_fonts_in_all)
 	};
 	for (const row &r : rows) {
 		SCOPED_TRACE(r.args.size());
-		expect_run(run_korvane(r.args), "", r.err);
+		expect_run(run_program("korvane", r.args), "", r.err);
 	}
 }
 
@@ -197,7 +197,7 @@ TEST(refusal, font_data_never_goes_to_a_terminal)
 	};
 	for (const row &r : rows) {
 		SCOPED_TRACE(testing::PrintToString(r.args));
-		const run_result result = run_korvane(r.args, output_to::terminal);
+		const run_result result = run_program("korvane", r.args, {.out = output_to::terminal});
 		EXPECT_EQ(result.status, 1);
 		EXPECT_EQ(result.err, r.err);
 		EXPECT_EQ(result.out, "");
@@ -258,7 +258,8 @@ TEST(refusal, output_into_one_of_the_inputs)
 		for (const std::string &name : r.args)
 			args.push_back(path(name));
 
-		const run_result result = run_korvane(args, r.out, {}, r.target.empty() ? "" : path(r.target));
+		const run_result result =
+			run_program("korvane", args, {.out = r.out, .target = r.target.empty() ? "" : path(r.target)});
 		EXPECT_EQ(result.status, r.err.starts_with("Error: ") ? 1 : 0);
 		EXPECT_EQ(result.err, r.err);
 		EXPECT_TRUE(same_bytes(result.out, r.out_after));
@@ -280,7 +281,7 @@ TEST(refusal, a_failed_write_to_standard_output_ends_the_run)
 		for (const output_to out : {output_to::dev_full, output_to::closed}) {
 			SCOPED_TRACE(f.name +
 			             (out == output_to::closed ? " to a closed descriptor" : " to a full disk"));
-			const run_result r = run_korvane({file}, out);
+			const run_result r = run_program("korvane", {file}, {.out = out});
 			EXPECT_EQ(r.status, 1);
 			std::vector<std::string> possible{WRITE_FAILED};
 			std::string lines;
@@ -344,7 +345,8 @@ TEST(refusal, a_container_cut_at_any_byte_is_refused_unless_only_surplus_is_miss
 			out += written(other);
 			err += progress("other");
 		}
-		expect_run(run_korvane({around, dir.file("cut", whole.substr(0, cut)), around}), out, err, status);
+		expect_run(run_program("korvane", {around, dir.file("cut", whole.substr(0, cut)), around}), out, err,
+		           status);
 		if (HasFailure())
 			break;
 	}
@@ -388,7 +390,7 @@ TEST(refusal, a_truncated_record_stops_the_run_before_any_of_its_bytes)
 	scratch_dir dir;
 	for (const row &r : rows) {
 		SCOPED_TRACE(r.what);
-		expect_run(run_korvane({dir.file("f", r.file)}), r.out, r.err, r.status);
+		expect_run(run_program("korvane", {dir.file("f", r.file)}), r.out, r.err, r.status);
 	}
 }
 
@@ -446,7 +448,7 @@ TEST(refusal, fonts_outside_what_the_format_allows)
 		std::string err = progress("good") + (r.announced ? progress(r.font.name) : "") + r.error;
 		if (r.error.empty())
 			out += record(r.font);
-		expect_run(run_korvane({file}), out, err, r.error.empty() ? 0 : 1);
+		expect_run(run_program("korvane", {file}), out, err, r.error.empty() ? 0 : 1);
 	}
 }
 
@@ -459,12 +461,12 @@ TEST(refusal, a_stored_size_beyond_the_store_yields_to_the_geometry)
 	const test_font full{.name = "full", .height = 100, .first_char = 0, .last_char = 245, .bitmap_size = 0xffff};
 
 	scratch_dir dir;
-	expect_run(run_korvane({dir.file("a", container_of({huge_block, after}))}),
+	expect_run(run_program("korvane", {dir.file("a", container_of({huge_block, after}))}),
 	           output_header(2) + record({.name = "huge", .bitmap = pattern(24, 3)}) + record(after),
 	           progress("huge") + progress("after"), 0);
 	test_font full_out = full;
 	full_out.bitmap_size.reset();
-	expect_run(run_korvane({dir.file("b", container_of({after, full}))}),
+	expect_run(run_program("korvane", {dir.file("b", container_of({after, full}))}),
 	           output_header(2) + record(after) + record(full_out), progress("after") + progress("full"), 0);
 }
 
@@ -481,9 +483,10 @@ TEST(refusal, a_short_block_is_filled_with_zeros_not_with_an_earlier_font)
 	empty_out.bitmap = std::string(48, '\0');
 
 	scratch_dir dir;
-	expect_run(run_korvane({dir.file("f", container_of({earlier, stored_short, earlier, stored_empty}))}),
-	           output_header(4) + record(earlier) + record(short_out) + record(earlier) + record(empty_out),
-	           progress("earlier") + progress("short") + progress("earlier") + progress("empty"), 0);
+	expect_run(
+		run_program("korvane", {dir.file("f", container_of({earlier, stored_short, earlier, stored_empty}))}),
+		output_header(4) + record(earlier) + record(short_out) + record(earlier) + record(empty_out),
+		progress("earlier") + progress("short") + progress("earlier") + progress("empty"), 0);
 }
 
 // The progress line goes to a terminal: control bytes must not reach it.
@@ -494,7 +497,7 @@ TEST(refusal, a_name_shows_control_bytes_as_question_marks_but_keeps_them)
 	const test_font stops_at_zero{.name = std::string("ab\0\x01", 4)};
 
 	scratch_dir dir;
-	expect_run(run_korvane({dir.file("f", container_of({controls, full_width, stops_at_zero}))}),
+	expect_run(run_program("korvane", {dir.file("f", container_of({controls, full_width, stops_at_zero}))}),
 	           output_header(3) + record(controls) + record(full_width) + record(stops_at_zero),
 	           progress("a?????\x80\xff z") + progress("ABCDEFGHIJKLMNOP") + progress("ab"), 0);
 }

@@ -1,0 +1,35 @@
+# korvane_program(NAME SOURCES file... [LIBRARIES target...] PAGE doc/NAME.1)
+#
+# A program as a user gets it: built with the tree's warnings and the C++
+# runtime linked in (its shared library's pages stay out of every run's
+# resident memory and its relocations out of every start), installed with
+# its manual page, and, when testing is on, the page checked by both
+# formatters, which must have no warning about it.
+function(korvane_program name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "PAGE" "SOURCES;LIBRARIES")
+  if(NOT arg_SOURCES OR NOT arg_PAGE)
+    message(FATAL_ERROR "korvane_program(${name}) needs SOURCES and a PAGE")
+  endif()
+  add_executable(${name} ${arg_SOURCES})
+  target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} korvane_warnings)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_link_options(${name} PRIVATE -static-libstdc++ -static-libgcc)
+  endif()
+  install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${arg_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+  if(NOT BUILD_TESTING)
+    return()
+  endif()
+  set(page ${PROJECT_SOURCE_DIR}/${arg_PAGE})
+  find_program(GROFF_PROGRAM groff)
+  find_program(MANDOC_PROGRAM mandoc)
+  if(GROFF_PROGRAM)
+    add_test(NAME manual.${name}_groff_lint COMMAND ${GROFF_PROGRAM} -man -ww -z ${page})
+    set_tests_properties(manual.${name}_groff_lint PROPERTIES FAIL_REGULAR_EXPRESSION ".")
+  endif()
+  if(MANDOC_PROGRAM)
+    add_test(NAME manual.${name}_mandoc_lint COMMAND ${MANDOC_PROGRAM} -Tlint ${page})
+    set_tests_properties(manual.${name}_mandoc_lint PROPERTIES FAIL_REGULAR_EXPRESSION ".")
+  endif()
+endfunction()
