@@ -59,10 +59,8 @@ std::string good_input(const program &p, const scratch_dir &dir, const std::stri
 
 bool has_control_bytes(const std::string &text)
 {
-	for (const char c : text)
-		if ((static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == '\x7f')
-			return true;
-	return false;
+	return std::ranges::any_of(
+		text, [](char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == '\x7f'; });
 }
 
 void expect_usage_error(const run_result &r, const std::string &name, const std::string &shown, bool whole = true)

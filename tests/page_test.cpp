@@ -106,7 +106,7 @@ std::vector<std::string> message_pieces(const std::vector<std::string> &paths)
 			const auto at = static_cast<std::size_t>(m->position());
 			std::size_t start = source.find_last_of(";{}", at);
 			start = start == std::string::npos ? 0 : start + 1;
-			std::string statement = source.substr(start, source.find(';', at + m->length()) - start);
+			std::string statement = source.substr(start, source.find(';', at + m->str().size()) - start);
 			statement = std::regex_replace(statement, literal, "\"\"");
 			const std::string piece = words(unescaped((*m)[1].str()));
 			if (std::regex_search(piece, two_words) && std::regex_search(statement, gives_message))
