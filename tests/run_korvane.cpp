@@ -13,13 +13,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-static std::vector<std::string> korvane_command;
-
-void set_korvane_command(std::vector<std::string> words)
-{
-	korvane_command = std::move(words);
-}
-
 std::string read_file(const std::string &path)
 {
 	std::ifstream in(path, std::ios::binary);
@@ -113,14 +106,6 @@ static std::string output_of(output_to out, const std::string &path, const std::
 	case output_to::dev_null: break;
 	}
 	return {};
-}
-
-run_result run_korvane(const std::vector<std::string> &args, output_to out, const std::string &cwd,
-                       const std::string &target)
-{
-	if (korvane_command.empty())
-		throw std::runtime_error("no korvane command given to the test program");
-	return run_command(korvane_command, args, out, cwd, {}, target);
 }
 
 run_result run_command(const std::vector<std::string> &command, const std::vector<std::string> &args, output_to out,

@@ -1,5 +1,5 @@
-// Runs the built korvane as a separate process and collects what a caller
-// sees: the bytes on standard output, the text on standard error, the status.
+// Runs a program as a separate process and collects what a caller sees:
+// the bytes on standard output, the text on standard error, the status.
 #pragma once
 
 #include <string>
@@ -22,18 +22,11 @@ struct run_result {
 	int status = -1;  // the exit status, or 128 + signal number
 };
 
-// The command words that start korvane (an emulator may come first), taken
-// from the test program's own arguments, which CTest supplies.
-void set_korvane_command(std::vector<std::string> words);
-
-// Runs korvane with args in working directory cwd (left empty, the test's own).
-// For append and truncate, result.out is the whole target file after the run.
-run_result run_korvane(const std::vector<std::string> &args, output_to out = output_to::capture,
-                       const std::string &cwd = {}, const std::string &target = {});
-
-// Runs any program the same way: command is its words (an emulator or a
-// checker may come first), and the file named by input, when not empty,
-// is its standard input instead of /dev/null; target is as for run_korvane.
+// Runs a command with args in working directory cwd (left empty, the
+// test's own): command is its words (a program under test is started by
+// run_program, which puts the wrapper first). The file named by input, when
+// not empty, is its standard input instead of /dev/null. For append and
+// truncate, result.out is the whole target file after the run.
 run_result run_command(const std::vector<std::string> &command, const std::vector<std::string> &args,
                        output_to out = output_to::capture, const std::string &cwd = {}, const std::string &input = {},
                        const std::string &target = {});
