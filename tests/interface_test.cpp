@@ -295,7 +295,7 @@ TEST(interface, damaged_containers_are_described_naming_the_font_at_fault)
 		{whole.substr(0, whole.size() - 1), "2", "font 2 is truncated"},
 		{container_of({{.first_char = 'C', .last_char = 'A', .bitmap = ""}}), "1",
 	         "font 1 has an invalid character range"},
-		{container_of({good, {.first_char = 9, .last_char = 8, .bitmap = ""}}), "2",
+		{container_of({good, {.first_char = 9, .last_char = 7, .bitmap = ""}}), "2",
 	         "font 2 has an invalid character range"},
 	};
 	for (const program &p : PROGRAMS) {
