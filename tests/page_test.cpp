@@ -111,7 +111,7 @@ std::vector<std::string> message_pieces(const std::vector<std::string> &paths, b
 			std::string statement = source.substr(start, source.find(';', at + m->str().size()) - start);
 			statement = std::regex_replace(statement, literal, "\"\"");
 			const std::string piece = words(unescaped((*m)[1].str()));
-			if (std::regex_search(piece, two_words) &&
+			if (piece.find(" ") != std::string::npos && std::regex_search(piece, two_words) &&
 			    (messages_alone || std::regex_search(statement, gives_message)))
 				pieces.push_back(piece);
 		}
@@ -125,6 +125,7 @@ const std::vector<std::string> EVERY = {"unrecognized option", "takes no value",
 const std::vector<std::string> OPTION_VALUES = {"needs a value"};
 const std::vector<std::string> FONT_LISTS = {"is not a list of font numbers from 1 to 255 and ranges, such as 1,3-5",
                                              "holds"};
+const std::vector<std::string> FONT_NUMBERS = {"is not a number from", "holds"};
 const std::vector<std::string> BINARY = {"will not write", "to a terminal"};
 const std::string READER = "zirkfile/reader.cpp";
 
@@ -156,12 +157,12 @@ const std::vector<page> PAGES = {
 	{"zirk2bdf",
          {"fontexport/zirk2bdf.cpp", READER},
          {"fontexport/export.cpp", "fontexport/bdf.cpp", "charmap"},
-         {EVERY, OPTION_VALUES, FONT_LISTS},
+         {EVERY, OPTION_VALUES, FONT_NUMBERS},
          ""},
 	{"zirk2psf",
          {"fontexport/zirk2psf.cpp", READER},
          {"fontexport/export.cpp", "fontexport/psf.cpp", "charmap"},
-         {EVERY, OPTION_VALUES, FONT_LISTS, BINARY},
+         {EVERY, OPTION_VALUES, FONT_NUMBERS, BINARY},
          ""},
 };
 
