@@ -111,7 +111,7 @@ std::vector<std::string> message_pieces(const std::vector<std::string> &paths, b
 			std::string statement = source.substr(start, source.find(';', at + m->str().size()) - start);
 			statement = std::regex_replace(statement, literal, "\"\"");
 			const std::string piece = words(unescaped((*m)[1].str()));
-			if (piece.find(" ") != std::string::npos && std::regex_search(piece, two_words) &&
+			if (piece.find(' ') != std::string::npos && std::regex_search(piece, two_words) &&
 			    (messages_alone || std::regex_search(statement, gives_message)))
 				pieces.push_back(piece);
 		}
