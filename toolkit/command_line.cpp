@@ -180,8 +180,7 @@ void add_fonts(font_choice &choice, std::string_view list)
 {
 	const auto ranges = parse_ranges(list, 1, MAX_FONTS);
 	if (!ranges)
-		typed_error("--font ", list,
-		            " is not a list of font numbers from 1 to 255 and ranges, such as 1,3-5");
+		typed_error("--font ", list, " is not a list of font numbers from 1 to 255 and ranges, such as 1,3-5");
 	for (const number_range r : *ranges) {
 		for (unsigned n = r.first; n <= r.last; n++)
 			choice.chosen.set(n);

@@ -22,7 +22,7 @@ struct option_spec {
 
 struct command_spec {
 	const char *program;
-	std::string_view help;  // -h/--help prints it; one screen at most
+	std::string_view help;                 // -h/--help prints it; one screen at most
 	std::span<const option_spec> options;  // -h, --help and --version come on top
 	std::size_t max_operands;
 };
