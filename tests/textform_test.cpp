@@ -19,7 +19,7 @@ zirk_container parse(const std::string &text)
 	std::FILE *in = fmemopen(buffer.data(), buffer.size(), "r");
 	if (in == nullptr)
 		throw std::runtime_error("fmemopen failed");
-	zirk_container container = parse_text(in, "test");
+	zirk_container container = parse_text(input_file(in, "test"));
 	(void)std::fclose(in);
 	return container;
 }
