@@ -250,8 +250,8 @@ private:
 				if (block.missing())
 					fail("surplus bytes after missing glyph bytes, expected none: a block that ends "
 					     "within the glyphs has no surplus");
-				while (auto byte = hex_line_byte())
-					block.surplus(lines_, *byte);
+				while (hex_line(font.bitmap))
+					block.check_surplus(lines_);
 			} else if (first_word(line_) == "glyph") {
 				fail("glyph beyond last_char " + std::to_string(h.last_char) + ", expected " + after);
 			} else if (is_row(line_)) {
@@ -476,41 +476,37 @@ private:
 		return *value;
 	}
 
-	// The bytes of lines in hex one at a time, until a line that opens a
-	// section; none after that.
-	std::optional<unsigned char> hex_line_byte()
+	// The bytes of the next line in hex, onto bytes; false at the end of the
+	// file or at a line that opens a section.
+	bool hex_line(std::vector<unsigned char> &bytes)
 	{
-		while (hex_rest_.empty()) {
-			if (!next())
-				return std::nullopt;
-			if (first_word(line_) == "font" || line_ == "trailing:" || line_ == "surplus:") {
-				keep();
-				return std::nullopt;
-			}
-			hex_rest_ = line_;
+		if (!next())
+			return false;
+		if (first_word(line_) == "font" || line_ == "trailing:" || line_ == "surplus:") {
+			keep();
+			return false;
 		}
-		const std::string_view word = first_word(hex_rest_);
-		const std::optional<unsigned char> b = hex_byte(word);
-		if (!b)
-			fail(quoted(word) + " is not a byte in hex, expected two hex digits");
-		hex_rest_ = after_first_word(hex_rest_);
-		return b;
+		for (std::string_view rest = line_; !rest.empty(); rest = after_first_word(rest)) {
+			const std::string_view word = first_word(rest);
+			const std::optional<unsigned char> b = hex_byte(word);
+			if (!b)
+				fail(quoted(word) + " is not a byte in hex, expected two hex digits");
+			bytes.push_back(*b);
+		}
+		return true;
 	}
 
 	void trailing(std::vector<unsigned char> &bytes)
 	{
-		while (auto byte = hex_line_byte()) {
-			if (bytes.size() == MAX_TRAILING)
+		while (hex_line(bytes))
+			if (bytes.size() > MAX_TRAILING)
 				fail("more than " + std::to_string(MAX_TRAILING) +
 				     " trailing bytes, expected at most " + std::to_string(MAX_TRAILING) +
 				     " (txt2zirk holds the whole container)");
-			bytes.push_back(*byte);
-		}
 	}
 
 	text_lines lines_;
 	std::string_view line_;
-	std::string_view hex_rest_;  // of a line of bytes in hex, yet to be read
 	bool kept_ = false;
 	bool at_end_ = false;
 	unsigned rows_of_last_ = 0;

@@ -127,9 +127,8 @@ unsigned glyph_block::padding(const text_lines &at, std::string_view line, unsig
 	return byte;
 }
 
-void glyph_block::surplus(const text_lines &at, unsigned char byte)
+void glyph_block::check_surplus(const text_lines &at) const
 {
-	bytes_.push_back(byte);
 	check_size(at, "");
 }
 

@@ -25,8 +25,8 @@ public:
 	// Whether a glyph byte was '?': every later one must be too, and the
 	// block has no surplus.
 	bool missing() const { return missing_; }
-	// Bytes given in hex after the glyphs.
-	void surplus(const text_lines &at, unsigned char byte);
+	// After bytes given in hex were added beyond the glyphs.
+	void check_surplus(const text_lines &at) const;
 
 private:
 	unsigned padding(const text_lines &at, std::string_view line, unsigned width) const;
