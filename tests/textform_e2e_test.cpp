@@ -452,12 +452,13 @@ TEST(zirk2txt, refuses_what_korvane_cannot_walk)
 		std::string message;
 		std::string listed;  // what --list shows before the fault
 	} refused[] = {
-		{"", "this is no zirk font file"},
-		{"ZIRKFNT", "this is no zirk font file"},
-		{"ZIRKFNX\x01", "this is no zirk font file"},
-		{container_with_count(1, ""), "font 1 is truncated"},
+		{"", "this is no zirk font file", ""},
+		{"ZIRKFNT", "this is no zirk font file", ""},
+		{"ZIRKFNX\x01", "this is no zirk font file", ""},
+		{container_with_count(1, ""), "font 1 is truncated", ""},
 		{whole.substr(0, whole.size() - 1), "font 2 is truncated", first_line},
-		{container_of({{.spacing = 'P', .widths = {1, 2, 3}}}).substr(0, 8 + 26 + 2), "font 1 is truncated"},
+		{container_of({{.spacing = 'P', .widths = {1, 2, 3}}}).substr(0, 8 + 26 + 2), "font 1 is truncated",
+	         ""},
 		{container_of({font, {.first_char = 'C', .last_char = 'A', .bitmap = ""}}),
 	         "font 2 has an invalid character range", first_line},
 	};
