@@ -463,14 +463,15 @@ TEST(zirk2txt, refuses_what_korvane_cannot_walk)
 	         "font 2 has an invalid character range", first_line},
 	};
 	const std::string path = dir.path("in.zirk");
-	for (const auto &[bytes, message, listed] : refused) {
-		SCOPED_TRACE(message);
-		dir.file("in.zirk", bytes);
+	for (const auto &c : refused) {
+		SCOPED_TRACE(c.message);
+		dir.file("in.zirk", c.bytes);
 		for (const bool list : {false, true}) {
 			const run_result r = list ? zirk2txt({path, "--list"}) : zirk2txt({path});
-			EXPECT_EQ(r.err, "zirk2txt: " + path + ": " + message + "\n");
+			EXPECT_EQ(r.err,
+			          std::string("zirk2txt: ").append(path).append(": ").append(c.message).append("\n"));
 			EXPECT_EQ(r.status, 1);
-			EXPECT_EQ(r.out, list ? listed : "");
+			EXPECT_EQ(r.out, list ? c.listed : "");
 		}
 	}
 	const run_result missing = zirk2txt({dir.path("missing.zirk")});
@@ -482,17 +483,17 @@ TEST(zirk2txt, refuses_what_korvane_cannot_walk)
 // container of; the trailing bytes come only with every font.
 TEST(zirk2txt, font_takes_fonts_out_of_a_container)
 {
-	const std::vector<test_font> fonts{FIXED_FONT, PROP_FONT, {.name = "third"}};
-	const std::string bytes = container_of(fonts) + "tail";
+	const test_font third{.name = "third"};
+	const std::string bytes = container_of({FIXED_FONT, PROP_FONT, third}) + "tail";
 	const scratch_dir dir;
 	const std::string path = dir.file("a.zirk", bytes);
 	const struct {
 		std::vector<std::string> args;
 		std::string out;
 	} cases[] = {
-		{{"--font", "2"}, container_of({fonts[1]})},
-		{{"--font=3,1"}, container_of({fonts[0], fonts[2]})},
-		{{"-f", "3", "-f1"}, container_of({fonts[0], fonts[2]})},
+		{{"--font", "2"}, container_of({PROP_FONT})},
+		{{"--font=3,1"}, container_of({FIXED_FONT, third})},
+		{{"-f", "3", "-f1"}, container_of({FIXED_FONT, third})},
 		{{"--font", "1-3"}, bytes},
 		{{"--font", "1,2-3"}, bytes},
 	};

@@ -231,7 +231,7 @@ private:
 
 	void font(zirk_container &container)
 	{
-		const unsigned number = font_number(container.fonts.size());
+		const unsigned text_number = font_number(container.fonts.size());
 		font_record font;
 		font_header &h = font.header;
 		auto *header = reinterpret_cast<unsigned char *>(&h);
@@ -241,7 +241,7 @@ private:
 			fail("last_char " + std::to_string(h.last_char) + " is more than one below first_char " +
 			     std::to_string(h.first_char) + ", expected at least " + std::to_string(h.first_char - 1U));
 
-		glyph_block block(font.bitmap, number);
+		glyph_block block(font.bitmap, text_number);
 		for (unsigned code = h.first_char; code <= h.last_char; code++)
 			glyph(font, block, code);
 		const std::string after = "'surplus:' or " + after_fonts(container.fonts.size() + 1);

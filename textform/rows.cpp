@@ -52,6 +52,23 @@ unsigned char eight_pixels(const char *p, unsigned &bad)
 
 }  // namespace
 
+// The bits after '|' of a row, in their places in its last byte.
+static unsigned padding(const text_lines &at, std::string_view line, unsigned width)
+{
+	const std::string_view bits = line.substr(width + 1);
+	const unsigned expected = row_bytes_for_width(width) * 8 - width;
+	if (bits.size() != expected)
+		at.fail(std::to_string(bits.size()) + " padding bits after '|', expected " + std::to_string(expected));
+	unsigned char byte = 0;
+	for (std::size_t i = 0; i < bits.size(); i++) {
+		if (bits[i] != '@' && bits[i] != '.')
+			at.fail(quoted(bits.substr(i, 1)) + " in the padding, expected '@' or '.'");
+		if (bits[i] == '@')
+			set_row_bit(&byte, width % 8 + static_cast<unsigned>(i));
+	}
+	return byte;
+}
+
 bool glyph_block::plain_row(std::string_view line, unsigned width)
 {
 	if (line.size() != width || missing_)
@@ -86,7 +103,7 @@ void glyph_block::row(const text_lines &at, std::string_view line, unsigned code
 		        " (glyph " + std::to_string(code) + " is " + std::to_string(width) + " wide)");
 
 	for (unsigned k = 0; k < row_bytes; k++) {
-		const std::string_view pixels = line.substr(std::size_t{k} * 8, std::min(8U, width - k * 8));
+		const std::string_view pixels(line.data() + std::size_t{k} * 8, std::min(8U, width - k * 8));
 		const auto unknown = static_cast<std::size_t>(std::count(pixels.begin(), pixels.end(), '?'));
 		if (unknown == pixels.size()) {
 			missing_ = true;
@@ -108,23 +125,6 @@ void glyph_block::row(const text_lines &at, std::string_view line, unsigned code
 	if (bar < line.size() && missing_)
 		at.fail("padding after a missing byte, expected none");
 	check_size(at, " (a byte not held is '?')");
-}
-
-// The bits after '|' of a row, in their places in its last byte.
-unsigned glyph_block::padding(const text_lines &at, std::string_view line, unsigned width) const
-{
-	const std::string_view bits = line.substr(width + 1);
-	const unsigned expected = row_bytes_for_width(width) * 8 - width;
-	if (bits.size() != expected)
-		at.fail(std::to_string(bits.size()) + " padding bits after '|', expected " + std::to_string(expected));
-	unsigned char byte = 0;
-	for (std::size_t i = 0; i < bits.size(); i++) {
-		if (bits[i] != '@' && bits[i] != '.')
-			at.fail(quoted(bits.substr(i, 1)) + " in the padding, expected '@' or '.'");
-		if (bits[i] == '@')
-			set_row_bit(&byte, width % 8 + static_cast<unsigned>(i));
-	}
-	return byte;
 }
 
 void glyph_block::check_surplus(const text_lines &at) const

@@ -29,7 +29,6 @@ public:
 	void check_surplus(const text_lines &at) const;
 
 private:
-	unsigned padding(const text_lines &at, std::string_view line, unsigned width) const;
 	void check_size(const text_lines &at, std::string_view hint) const;
 
 	std::vector<unsigned char> &bytes_;
