@@ -18,7 +18,7 @@ int main(int argc, char **argv)
 	                                         : read_with_freetype(o.path, bytes, o.size, charset);
 	if (!o.range_given && !default_range(font, charset, o.placement.first, o.placement.last))
 		file_fatal(o.path, "has no glyph for any code from 0 to 255 but control codes");
-	const placed_font placed = place_glyphs(o.path, font, o.placement);
+	const placed_font placed = place_glyphs(o.path, font, charset, o.placement);
 
 	// Everything is checked before the first byte leaves.
 	std::vector<unsigned char> out;

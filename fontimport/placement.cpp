@@ -3,16 +3,20 @@
 #include "../toolkit/messages.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
 
 constexpr unsigned MAX_WIDTH = 255;
 
-// How far a glyph's ink reaches, in rows from the baseline: top is the
-// height of its highest row's top edge, bottom that of its lowest row's
-// bottom edge (negative below the baseline); any is false without ink.
+// Where a glyph's ink lies against its origin: columns from left up to
+// (not including) right, and rows from the top edge of the highest, top,
+// down to the bottom edge of the lowest, bottom, counted up from the
+// baseline (negative below it). any is false without ink.
 struct ink_extent {
+	int left = 0;
+	int right = 0;
 	int top = 0;
 	int bottom = 0;
 	bool any = false;
@@ -25,11 +29,30 @@ ink_extent extent_of(const glyph_image &g)
 		for (int x = 0; x < g.width; x++)
 			if (g.ink(x, y)) {
 				const int height_above = g.top - y;
+				const int column = g.left + x;
+				e.left = e.any ? std::min(e.left, column) : column;
+				e.right = e.any ? std::max(e.right, column + 1) : column + 1;
 				e.top = e.any ? std::max(e.top, height_above) : height_above;
 				e.bottom = e.any ? std::min(e.bottom, height_above - 1) : height_above - 1;
 				e.any = true;
 			}
 	return e;
+}
+
+// The columns a glyph takes: from the leftmost of its origin and its ink to
+// the rightmost of its advance and its ink, the glyph moved right by shift
+// so that the box starts at column 0. Clipped, the advance alone.
+struct glyph_box {
+	int shift = 0;
+	int width = 0;
+};
+
+glyph_box box_of(const glyph_image &g, const ink_extent &e, bool clip)
+{
+	if (clip || !e.any)
+		return {0, g.advance};
+	const int left = std::min(0, e.left);
+	return {-left, std::max(g.advance, e.right) - left};
 }
 
 bool is_control_code(const imported_font &font, const code_map &charset, unsigned code)
@@ -44,11 +67,15 @@ struct cell_geometry {
 	int width = 0;  // of a fixed cell; the widest glyph of a proportional font
 	int above = 0;  // rows above the baseline
 	int below = 0;  // rows below it
+	std::array<glyph_box, CODES> boxes{};
+	unsigned widened = 0;  // glyphs whose box is wider than their advance
+	bool clip = false;
 };
 
 cell_geometry measure(const std::string &path, const imported_font &font, const placement_options &options)
 {
 	cell_geometry cell;
+	cell.clip = options.clip;
 	cell.above = std::max(font.ascent, 0);
 	cell.below = std::max(font.descent, 0);
 	bool same_advance = true;
@@ -61,8 +88,12 @@ cell_geometry measure(const std::string &path, const imported_font &font, const 
 		same_advance = same_advance && (!any || g->advance == advance);
 		advance = g->advance;
 		any = true;
-		cell.width = std::max(cell.width, g->advance);
 		const ink_extent e = extent_of(*g);
+		// A bitmap font is drawn to be shown whole, and a small device has
+		// no kerning to make up for a cut: the box holds all the ink.
+		cell.boxes[code] = box_of(*g, e, options.clip);
+		cell.width = std::max(cell.width, cell.boxes[code].width);
+		cell.widened += cell.boxes[code].width > g->advance ? 1 : 0;
 		// Accents above the ascent are part of the glyph: cutting them off
 		// would turn one letter into another.
 		if (e.any && !options.clip) {
@@ -101,7 +132,16 @@ unsigned cell_width(const imported_font &font, const cell_geometry &cell, unsign
 {
 	if (!cell.proportional)
 		return static_cast<unsigned>(cell.width);
-	return font.glyphs[code] ? static_cast<unsigned>(font.glyphs[code]->advance) : 0;
+	return font.glyphs[code] ? static_cast<unsigned>(cell.boxes[code].width) : 0;
+}
+
+// The column of a glyph's box in its cell: centred in a fixed cell, the odd
+// column on the right, except where clipping keeps every origin at 0.
+int box_column(const cell_geometry &cell, unsigned width, const glyph_box &box)
+{
+	if (cell.proportional || cell.clip)
+		return 0;
+	return (static_cast<int>(width) - box.width) / 2;
 }
 
 void check_size(const std::string &path, const imported_font &font, const cell_geometry &cell,
@@ -127,24 +167,24 @@ void check_size(const std::string &path, const imported_font &font, const cell_g
 }
 
 // Draws one glyph into its cell; returns the ink pixels that fell outside.
-std::uint64_t draw(const glyph_image &g, const cell_geometry &cell, unsigned width, unsigned char *out)
+std::uint64_t draw(const glyph_image &g, const cell_geometry &cell, unsigned code, unsigned width, unsigned char *out)
 {
 	const unsigned row_bytes = row_bytes_for_width(width);
+	const glyph_box &box = cell.boxes[code];
+	const int origin = box_column(cell, width, box) + box.shift;
 	std::uint64_t clipped = 0;
 	for (int y = 0; y < g.rows; y++)
 		for (int x = 0; x < g.width; x++) {
 			if (!g.ink(x, y))
 				continue;
 			const int row = cell.above - g.top + y;
-			const int column = g.left + x;
+			const int column = origin + g.left + x;
 			if (row < 0 || row >= cell.above + cell.below || column < 0 ||
 			    column >= static_cast<int>(width)) {
 				clipped++;
 				continue;
 			}
-			const auto c = static_cast<unsigned>(column);
-			out[static_cast<unsigned>(row) * row_bytes + c / 8] |=
-				static_cast<unsigned char>(0x80U >> (c % 8));
+			set_row_bit(out + static_cast<unsigned>(row) * row_bytes, static_cast<unsigned>(column));
 		}
 	return clipped;
 }
@@ -176,7 +216,8 @@ std::string record_name(const std::string &name)
 	return name.substr(0, cut);
 }
 
-placed_font place_glyphs(const std::string &path, const imported_font &font, const placement_options &options)
+placed_font place_glyphs(const std::string &path, const imported_font &font, const code_map &charset,
+                         const placement_options &options)
 {
 	const cell_geometry cell = measure(path, font, options);
 	check_cell(path, font, cell, options);
@@ -196,12 +237,14 @@ placed_font place_glyphs(const std::string &path, const imported_font &font, con
 	placed.record.bitmap.resize(geometry_length(placed.record));
 	h.bitmap_size = static_cast<std::uint16_t>(placed.record.bitmap.size());
 
+	placed.widened = cell.widened;
 	for (unsigned code = options.first; code <= options.last; code++) {
 		if (!font.glyphs[code]) {
 			placed.missing++;
+			placed.missing_controls += is_control_code(font, charset, code) ? 1 : 0;
 			continue;
 		}
-		placed.clipped += draw(*font.glyphs[code], cell, cell_width(font, cell, code),
+		placed.clipped += draw(*font.glyphs[code], cell, code, cell_width(font, cell, code),
 		                       placed.record.bitmap.data() + glyph_offset(placed.record, code));
 	}
 	return placed;

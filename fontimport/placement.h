@@ -19,14 +19,16 @@ struct placement_options {
 	unsigned first = 0;
 	unsigned last = 0;
 	spacing_choice spacing = spacing_choice::automatic;
-	bool clip = false;                // keep the font's own ascent and descent
+	bool clip = false;                // keep the font's own advances, ascent and descent
 	std::optional<std::string> name;  // none: the font's own, cut to fit
 };
 
 struct placed_font {
 	font_record record;
-	unsigned missing = 0;       // covered codes without a glyph
-	std::uint64_t clipped = 0;  // ink pixels outside their cell
+	unsigned missing = 0;           // covered codes without a glyph
+	unsigned missing_controls = 0;  // of them, control codes
+	unsigned widened = 0;           // glyphs wider than their advance, to hold their ink
+	std::uint64_t clipped = 0;      // ink pixels outside their cell
 };
 
 // The codes the font has a glyph for, lowest to highest, control codes
@@ -38,4 +40,5 @@ std::string record_name(const std::string &name);
 
 // Refuses (naming path) a font korvane would not join, saying what would
 // make it fit.
-placed_font place_glyphs(const std::string &path, const imported_font &font, const placement_options &options);
+placed_font place_glyphs(const std::string &path, const imported_font &font, const code_map &charset,
+                         const placement_options &options);

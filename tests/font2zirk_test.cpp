@@ -43,7 +43,7 @@ TEST(Font2zirkPlacement, FixedCellsShareOneBaseline)
 	const scratch_dir dir;
 	const converted c = convert(dir.file("small.bdf", bdf_text(small_font({A, B, g_with_descender}))));
 	EXPECT_EQ(c.run.err, "font2zirk: made \"Small 4\": fixed, 4x4, codes 65-67, 12 bitmap bytes; "
-	                     "0 codes without a glyph, 0 pixels clipped\n");
+	                     "0 codes without a glyph, 0 glyphs widened to hold their ink, 0 pixels clipped\n");
 	EXPECT_EQ(c.font.name, "Small 4");
 	EXPECT_EQ(c.font.spacing, 'F');
 	EXPECT_EQ(c.font.rows(65), (rows{".@..", "@.@.", "@@@.", "...."}));
@@ -69,8 +69,10 @@ TEST(Font2zirkPlacement, AccentAboveTheAscentGrowsTheCell)
 
 	const converted clipped = convert(path, {"--clip"});
 	EXPECT_EQ(clipped.font.rows(196), (rows{".@..", "@.@.", "@@@.", "...."}));
-	EXPECT_EQ(clipped.run.err, "font2zirk: made \"Small 4\": fixed, 4x4, codes 65-196, 528 bitmap bytes; "
-	                           "130 codes without a glyph, 2 pixels clipped\n");
+	EXPECT_EQ(
+		clipped.run.err,
+		"font2zirk: made \"Small 4\": fixed, 4x4, codes 65-196, 528 bitmap bytes; "
+		"130 codes without a glyph, 33 of them control codes, 0 glyphs widened to hold their ink, 2 pixels clipped\n");
 }
 
 TEST(Font2zirkPlacement, BearingsPlaceInkAndWhatFallsOutsideIsCounted)
@@ -79,13 +81,24 @@ TEST(Font2zirkPlacement, BearingsPlaceInkAndWhatFallsOutsideIsCounted)
 	const bdf_glyph beyond_advance{66, 3, 1, 1, {"@@@"}};
 	const bdf_glyph below_descent{67, 3, 0, -2, {"@..", ".@."}};
 	const scratch_dir dir;
-	const converted c = convert(
-		dir.file("b.bdf", bdf_text(small_font({left_of_origin, beyond_advance, below_descent}))), {"--clip"});
+	const std::string path =
+		dir.file("b.bdf", bdf_text(small_font({left_of_origin, beyond_advance, below_descent})));
+
+	const converted kept = convert(path);
+	EXPECT_EQ(kept.font.rows(65), (rows{"....", "....", "@@@.", "....", "...."})) << "moved right by 1";
+	EXPECT_EQ(kept.font.rows(66), (rows{"....", ".@@@", "....", "....", "...."}));
+	EXPECT_EQ(kept.font.rows(67), (rows{"....", "....", "....", "@...", ".@.."}));
+	EXPECT_EQ(kept.run.err,
+	          "font2zirk: made \"Small 4\": fixed, 4x5, codes 65-67, 15 bitmap bytes; 0 codes without a "
+	          "glyph, 2 glyphs widened to hold their ink, 0 pixels clipped\n");
+	EXPECT_EQ(convert(path, {"--proportional"}).font.widths, (std::vector<unsigned>{4, 4, 3}));
+
+	const converted c = convert(path, {"--clip"});
 	EXPECT_EQ(c.font.rows(65), (rows{"...", "...", "@@.", "..."}));
 	EXPECT_EQ(c.font.rows(66), (rows{"...", ".@@", "...", "..."}));
 	EXPECT_EQ(c.font.rows(67), (rows{"...", "...", "...", "@.."}));
 	EXPECT_EQ(c.run.err, "font2zirk: made \"Small 4\": fixed, 3x4, codes 65-67, 12 bitmap bytes; "
-	                     "0 codes without a glyph, 3 pixels clipped\n");
+	                     "0 codes without a glyph, 0 glyphs widened to hold their ink, 3 pixels clipped\n");
 }
 
 TEST(Font2zirkPlacement, DifferentAdvancesMakeAWidthTableAndMissingCodesAreEmpty)
@@ -101,14 +114,15 @@ TEST(Font2zirkPlacement, DifferentAdvancesMakeAWidthTableAndMissingCodesAreEmpty
 	EXPECT_EQ(p.font.fixed_width, 9u);
 	EXPECT_EQ(p.font.rows(65), (rows{".........", ".........", "@.......@", "........."}));
 	EXPECT_EQ(p.font.rows(66), (rows{"", "", "", ""}));
-	EXPECT_EQ(p.run.err, "font2zirk: made \"Small 4\": proportional, widths up to 9, height 4, codes 65-67, "
-	                     "12 bitmap bytes; 1 code without a glyph, 0 pixels clipped\n");
+	EXPECT_EQ(p.run.err,
+	          "font2zirk: made \"Small 4\": proportional, widths up to 9, height 4, codes 65-67, "
+	          "12 bitmap bytes; 1 code without a glyph, 0 glyphs widened to hold their ink, 0 pixels clipped\n");
 
 	const converted f = convert(path, {"--fixed"});
 	EXPECT_EQ(f.font.spacing, 'F');
 	EXPECT_EQ(f.font.fixed_width, 9u);
 	EXPECT_EQ(f.font.rows(66), (rows(4, ".........")));
-	EXPECT_EQ(f.font.rows(67), (rows{".........", ".........", "@........", "........."}));
+	EXPECT_EQ(f.font.rows(67), (rows{".........", ".........", "...@.....", "........."})) << "centred";
 
 	const converted forced = convert(dir.file("f.bdf", bdf_text(small_font({A, B}))), {"--proportional"});
 	EXPECT_EQ(forced.font.spacing, 'P');
@@ -157,9 +171,11 @@ TEST(Font2zirkCharset, AFontWithoutAUnicodeMapIsTakenByItsOwnCodes)
 	const scratch_dir dir;
 	const converted c = convert(dir.file("k.bdf", bdf_text(koi8)), {"--charset", "CP437"});
 	EXPECT_EQ(c.font.first, 0xf6u);
-	EXPECT_EQ(c.run.err,
-	          "font2zirk: made \"Small 4\": fixed, 4x4, codes 246-246, 4 bitmap bytes; "
-	          "0 codes without a glyph, 0 pixels clipped; codes are the font's own, it has no Unicode map\n");
+	EXPECT_EQ(
+		c.run.err,
+		"font2zirk: made \"Small 4\": fixed, 4x4, codes 246-246, 4 bitmap bytes; "
+		"0 codes without a glyph, 0 glyphs widened to hold their ink, 0 pixels clipped; codes are the font's own, it has no Unicode "
+		"map\n");
 }
 
 TEST(Font2zirkName, DefaultNameIsCutToSixteenBytesAndNameReplacesIt)
@@ -219,8 +235,10 @@ TEST(Font2zirkPsf, Psf2GlyphsAreFoundThroughTheUnicodeTable)
 	EXPECT_EQ(c.font.rows(65), glyphs[1]);
 	EXPECT_EQ(c.font.rows(66), glyphs[0]);
 	EXPECT_EQ(c.font.rows(196), glyphs[1]);
-	EXPECT_EQ(c.run.err, "font2zirk: made \"t\": fixed, 10x2, codes 65-196, 528 bitmap bytes; "
-	                     "129 codes without a glyph, 0 pixels clipped\n");
+	EXPECT_EQ(
+		c.run.err,
+		"font2zirk: made \"t\": fixed, 10x2, codes 65-196, 528 bitmap bytes; "
+		"129 codes without a glyph, 33 of them control codes, 0 glyphs widened to hold their ink, 0 pixels clipped\n");
 }
 
 TEST(Font2zirkPsf, Psf1WithAndWithoutItsTable)
@@ -245,8 +263,10 @@ TEST(Font2zirkPsf, Psf1WithAndWithoutItsTable)
 	const converted own = convert(dir.file("own.psf", psf1_bytes(glyphs, {}, false)), {"--range", "0-3"});
 	EXPECT_EQ(own.font.rows(1), glyphs[1]);
 	EXPECT_EQ(own.font.rows(2), glyphs[2]);
-	EXPECT_EQ(own.run.err, "font2zirk: made \"own\": fixed, 8x2, codes 0-3, 8 bitmap bytes; 0 codes without a "
-	                       "glyph, 0 pixels clipped; codes are the font's own, it has no Unicode map\n");
+	EXPECT_EQ(
+		own.run.err,
+		"font2zirk: made \"own\": fixed, 8x2, codes 0-3, 8 bitmap bytes; 0 codes without a "
+		"glyph, 0 glyphs widened to hold their ink, 0 pixels clipped; codes are the font's own, it has no Unicode map\n");
 }
 
 // Windows FNT has no Unicode map in FreeType: its codes are its own.
@@ -264,9 +284,11 @@ TEST(Font2zirkFnt, WindowsFontsAreTakenByTheirOwnCodes)
 	EXPECT_EQ(c.font.last, 0xc1u);
 	EXPECT_EQ(c.font.rows(0xc0), glyphs[0]);
 	EXPECT_EQ(c.font.rows(0xc1), glyphs[1]);
-	EXPECT_EQ(c.run.err, "font2zirk: made \"Win Test 4\": proportional, widths up to 10, height 4, codes 192-193, "
-	                     "12 bitmap bytes; 0 codes without a glyph, 0 pixels clipped; codes are the font's own, it "
-	                     "has no Unicode map\n");
+	EXPECT_EQ(
+		c.run.err,
+		"font2zirk: made \"Win Test 4\": proportional, widths up to 10, height 4, codes 192-193, "
+		"12 bitmap bytes; 0 codes without a glyph, 0 glyphs widened to hold their ink, 0 pixels clipped; codes are the font's own, it "
+		"has no Unicode map\n");
 }
 
 TEST(Font2zirkOutput, TheContainerIsWhatKorvaneJoins)
