@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <filesystem>
+#include <string_view>
 #include <cstring>
 
 namespace {
@@ -59,7 +62,7 @@ bool is_control_code(const imported_font &font, const code_map &charset, unsigne
 {
 	if (font.own_codes)
 		return is_control(code);
-	return charset[code].empty() || is_control(charset[code].front());
+	return !charset[code].empty() && is_control(charset[code].front());
 }
 
 struct cell_geometry {
@@ -109,22 +112,53 @@ cell_geometry measure(const std::string &path, const imported_font &font, const 
 	return cell;
 }
 
+// "; A, B or C would make THEM fit", of the ways there are; nothing
+// without one.
+std::string fit_hint(const std::vector<std::string> &ways, const char *them)
+{
+	std::string hint;
+	for (std::size_t i = 0; i < ways.size(); i++)
+		hint += (i == 0 ? "; " : i + 1 == ways.size() ? " or " : ", ") + ways[i];
+	return ways.empty() ? hint : hint + " would make " + them + " fit";
+}
+
+// The font's own rows, which --clip keeps.
+int own_rows(const imported_font &font)
+{
+	return std::max(font.ascent, 0) + std::max(font.descent, 0);
+}
+
+int widest_advance(const imported_font &font, const placement_options &options)
+{
+	int widest = 0;
+	for (unsigned code = options.first; code <= options.last; code++)
+		if (font.glyphs[code])
+			widest = std::max(widest, font.glyphs[code]->advance);
+	return widest;
+}
+
 void check_cell(const std::string &path, const imported_font &font, const cell_geometry &cell,
                 const placement_options &options)
 {
-	if (cell.width > static_cast<int>(MAX_WIDTH))
-		file_fatal(
-			path,
-			"glyphs up to " + std::to_string(cell.width) +
-				" pixels wide, more than the 255 a zirk font holds; a smaller --size would make them fit");
+	const std::string smaller_size = "a smaller --size";
+	if (cell.width > static_cast<int>(MAX_WIDTH)) {
+		std::vector<std::string> ways;
+		if (!options.clip && widest_advance(font, options) <= static_cast<int>(MAX_WIDTH))
+			ways.emplace_back("--clip to keep the font's advances");
+		if (font.smaller_size)
+			ways.push_back(smaller_size);
+		file_fatal(path, "glyphs up to " + std::to_string(cell.width) +
+		                         " pixels wide, more than the 255 a zirk font holds" + fit_hint(ways, "them"));
+	}
 	const int height = cell.above + cell.below;
 	if (height > static_cast<int>(MAX_HEIGHT)) {
-		std::string hint = "a smaller --size";
-		const int own = std::max(font.ascent, 0) + std::max(font.descent, 0);
-		if (!options.clip && own <= static_cast<int>(MAX_HEIGHT))
-			hint += ", or --clip to keep the font's own " + std::to_string(own) + " rows,";
+		std::vector<std::string> ways;
+		if (!options.clip && own_rows(font) <= static_cast<int>(MAX_HEIGHT))
+			ways.push_back("--clip to keep the font's own " + std::to_string(own_rows(font)) + " rows");
+		if (font.smaller_size)
+			ways.push_back(smaller_size);
 		file_fatal(path, "the glyphs need " + std::to_string(height) +
-		                         " rows, more than the 127 korvane takes; " + hint + " would make them fit");
+		                         " rows, more than the 127 korvane takes" + fit_hint(ways, "them"));
 	}
 }
 
@@ -144,26 +178,47 @@ int box_column(const cell_geometry &cell, unsigned width, const glyph_box &box)
 	return (static_cast<int>(width) - box.width) / 2;
 }
 
+struct bitmap_size {
+	std::uint32_t bytes = 0;
+	unsigned fits_to = 0;  // one past the last code that fits from the first
+};
+
+bitmap_size size_of(const imported_font &font, const cell_geometry &cell, const placement_options &options)
+{
+	const unsigned height = static_cast<unsigned>(cell.above + cell.below);
+	bitmap_size size{0, options.first};
+	for (unsigned code = options.first; code <= options.last; code++) {
+		size.bytes += row_bytes_for_width(cell_width(font, cell, code)) * height;
+		if (size.bytes <= BITMAP_STORE_SIZE)
+			size.fits_to = code + 1;
+	}
+	return size;
+}
+
 void check_size(const std::string &path, const imported_font &font, const cell_geometry &cell,
                 const placement_options &options)
 {
-	const unsigned height = static_cast<unsigned>(cell.above + cell.below);
-	std::uint32_t bytes = 0;
-	unsigned fits_to = options.first;  // one past the last code that fits
-	for (unsigned code = options.first; code <= options.last; code++) {
-		bytes += row_bytes_for_width(cell_width(font, cell, code)) * height;
-		if (bytes <= BITMAP_STORE_SIZE)
-			fits_to = code + 1;
-	}
-	if (bytes <= BITMAP_STORE_SIZE)
+	const bitmap_size size = size_of(font, cell, options);
+	if (size.bytes <= BITMAP_STORE_SIZE)
 		return;
-	const std::string range = std::to_string(options.first) + "-" + std::to_string(options.last);
-	std::string hint = "a smaller --size would make it fit";
-	if (fits_to > options.first)
-		hint = "a narrower --range (" + std::to_string(options.first) + "-" + std::to_string(fits_to - 1) +
-		       " fits) or " + hint;
-	file_fatal(path, "codes " + range + " need " + std::to_string(bytes) +
-	                         " bitmap bytes, more than the 24600 korvane takes; " + hint);
+	std::vector<std::string> ways;
+	if (size.fits_to > options.first)
+		ways.push_back("a narrower --range (" + std::to_string(options.first) + "-" +
+		               std::to_string(size.fits_to - 1) + " fits)");
+	if (!options.clip) {
+		placement_options clipped = options;
+		clipped.clip = true;
+		const cell_geometry clipped_cell = measure(path, font, clipped);
+		if (size_of(font, clipped_cell, clipped).bytes <= BITMAP_STORE_SIZE &&
+		    clipped_cell.width <= static_cast<int>(MAX_WIDTH) &&
+		    clipped_cell.above + clipped_cell.below <= static_cast<int>(MAX_HEIGHT))
+			ways.emplace_back("--clip");
+	}
+	if (font.smaller_size)
+		ways.emplace_back("a smaller --size");
+	file_fatal(path, "codes " + std::to_string(options.first) + "-" + std::to_string(options.last) + " need " +
+	                         std::to_string(size.bytes) + " bitmap bytes, more than the 24600 korvane takes" +
+	                         fit_hint(ways, "it"));
 }
 
 // Draws one glyph into its cell; returns the ink pixels that fell outside.
@@ -189,6 +244,37 @@ std::uint64_t draw(const glyph_image &g, const cell_geometry &cell, unsigned cod
 	return clipped;
 }
 
+// At most size bytes of text, never cut inside a UTF-8 character.
+std::string utf8_prefix(const std::string &text, std::size_t size)
+{
+	if (text.size() <= size)
+		return text;
+	// Back over continuation bytes to the start of the character cut in two.
+	while (size > 0 && (static_cast<unsigned char>(text[size]) & 0xc0U) == 0x80U)
+		size--;
+	return text.substr(0, size);
+}
+
+// The file's name without its directory and the extensions of font files
+// and of gzip.
+std::string file_stem(const std::string &path)
+{
+	std::string name = std::filesystem::path(path).filename();
+	for (;;) {
+		const std::size_t dot = name.rfind('.');
+		if (dot == std::string::npos || dot == 0)
+			return name;
+		std::string extension = name.substr(dot + 1);
+		std::transform(extension.begin(), extension.end(), extension.begin(),
+		               [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+		const std::array<std::string_view, 11> known{"gz",  "bdf", "pcf", "psf", "psfu", "otb",
+		                                             "ttf", "otf", "ttc", "fnt", "fon"};
+		if (std::find(known.begin(), known.end(), extension) == known.end())
+			return name;
+		name.resize(dot);
+	}
+}
+
 }  // namespace
 
 bool default_range(const imported_font &font, const code_map &charset, unsigned &first, unsigned &last)
@@ -205,15 +291,15 @@ bool default_range(const imported_font &font, const code_map &charset, unsigned 
 	return any;
 }
 
-std::string record_name(const std::string &name)
+std::string default_name(const imported_font &font, const std::string &path)
 {
-	if (name.size() <= NAME_SIZE)
-		return name;
-	std::size_t cut = NAME_SIZE;
-	// Back over continuation bytes to the start of the character cut in two.
-	while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xc0U) == 0x80U)
-		cut--;
-	return name.substr(0, cut);
+	std::error_code error;
+	if (font.described.empty() && path != "-" && std::filesystem::is_regular_file(path, error))
+		return utf8_prefix(file_stem(path), NAME_SIZE);
+	const std::string size = " " + std::to_string(font.size);
+	std::string name = utf8_prefix(font.described, NAME_SIZE - size.size());
+	name.erase(name.find_last_not_of(' ') + 1);
+	return (name.empty() ? "font" : name) + size;
 }
 
 placed_font place_glyphs(const std::string &path, const imported_font &font, const code_map &charset,
@@ -225,7 +311,7 @@ placed_font place_glyphs(const std::string &path, const imported_font &font, con
 
 	placed_font placed;
 	font_header &h = placed.record.header;
-	const std::string name = record_name(options.name.value_or(font.name));
+	const std::string name = options.name.value_or(default_name(font, path));
 	std::memcpy(h.name.data(), name.data(), name.size());
 	h.spacing = cell.proportional ? PROPORTIONAL : 'F';
 	h.fixed_width = static_cast<unsigned char>(cell.width);

@@ -20,7 +20,7 @@ struct placement_options {
 	unsigned last = 0;
 	spacing_choice spacing = spacing_choice::automatic;
 	bool clip = false;                // keep the font's own advances, ascent and descent
-	std::optional<std::string> name;  // none: the font's own, cut to fit
+	std::optional<std::string> name;  // none: default_name
 };
 
 struct placed_font {
@@ -35,8 +35,12 @@ struct placed_font {
 // excepted from either end; false when it has none.
 bool default_range(const imported_font &font, const code_map &charset, unsigned &first, unsigned &last);
 
-// The name field: at most 16 bytes, never cut inside a UTF-8 character.
-std::string record_name(const std::string &name);
+// The record's name unless --name gives one: what the font says it is,
+// then its size, at most 16 bytes in all, cut so that the size survives
+// and never inside a UTF-8 character. A font that does not say is named
+// after its file, without directory or extensions; one read from standard
+// input or a pipe, "font" and its size.
+std::string default_name(const imported_font &font, const std::string &path);
 
 // Refuses (naming path) a font korvane would not join, saying what would
 // make it fit.

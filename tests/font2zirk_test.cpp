@@ -178,13 +178,32 @@ TEST(Font2zirkCharset, AFontWithoutAUnicodeMapIsTakenByItsOwnCodes)
 		"map\n");
 }
 
-TEST(Font2zirkName, DefaultNameIsCutToSixteenBytesAndNameReplacesIt)
+// Family (and style), then the size, in 16 bytes: the family gives way.
+TEST(Font2zirkName, DefaultNameKeepsTheSizeAndNameReplacesIt)
 {
-	bdf_font f = small_font({A});
-	f.family = "Extraordinarily Long";
+	const struct {
+		std::string family;
+		std::string file;
+		std::string expected;
+	} cases[] = {
+		{"Extraordinarily Long", "n.bdf", "Extraordinaril 4"},
+		{"Abcdefghijklm Nop", "n.bdf", "Abcdefghijklm 4"},  // no blank before the size
+		{"x\u00c4\u00c4\u00c4\u00c4\u00c4\u00c4\u00c4", "n.bdf",
+	         "x\u00c4\u00c4\u00c4\u00c4\u00c4\u00c4 4"},  // not inside a character
+		{"", "dir.d/My-Font.v2.bdf.gz", "My-Font.v2"},
+	};
 	const scratch_dir dir;
-	const std::string path = dir.file("n.bdf", bdf_text(f));
-	EXPECT_EQ(convert(path).font.name, "Extraordinarily ");
+	std::filesystem::create_directory(dir.path("dir.d"));
+	for (const auto &c : cases) {
+		bdf_font f = small_font({A});
+		f.family = c.family;
+		const std::string text = bdf_text(f);
+		const std::string path = dir.file(c.file, c.file.ends_with(".gz") ? gzip_bytes(text) : text);
+		EXPECT_EQ(convert(path).font.name, c.expected) << c.family;
+		const run_result piped = run_program("font2zirk", {"-"}, {.input = path});
+		EXPECT_EQ(read_made_font(piped.out).name, c.family.empty() ? "font 4" : c.expected) << c.family;
+	}
+	const std::string path = dir.path("n.bdf");
 	EXPECT_EQ(convert(path, {"--name", "exactly 16 bytes"}).font.name, "exactly 16 bytes");
 	EXPECT_EQ(convert(path, {"-n", "short"}).font.name, "short");
 }
@@ -197,6 +216,10 @@ TEST(Font2zirkInput, GzippedFilesAreTheSameFont)
 	const std::string psf = psf2_bytes(2, glyphs, {"A", "B"}, true);
 	EXPECT_EQ(convert(dir.file("a.bdf.gz", gzip_bytes(bdf))).run.out, convert(dir.file("a.bdf", bdf)).run.out);
 	EXPECT_EQ(convert(dir.file("a.psf.gz", gzip_bytes(psf))).run.out, convert(dir.file("a.psf", psf)).run.out);
+	// Members one after another, as zcat reads them.
+	const std::size_t half = bdf.size() / 2;
+	const std::string members = gzip_bytes(bdf.substr(0, half)) + gzip_bytes(bdf.substr(half)) + gzip_bytes("");
+	EXPECT_EQ(convert(dir.file("m.bdf.gz", members)).run.out, convert(dir.path("a.bdf")).run.out);
 	const run_result piped = run_program("font2zirk", {"-"}, {.input = dir.path("a.bdf.gz")});
 	EXPECT_EQ(piped.out, convert(dir.path("a.bdf")).run.out) << piped.err;
 }
@@ -341,8 +364,11 @@ std::vector<refusal> refusals()
 	bdf_font wide = small_font({{65, 300, 0, 0, {"@"}}});
 	bdf_font tall = small_font({{65, 4, 0, -130, {"@"}}});
 	bdf_font big;
-	for (unsigned code = 0; code < 256; code++)
+	bdf_font far_ink = small_font({});
+	for (unsigned code = 0; code < 256; code++) {
 		big.glyphs.push_back({code, 120, 0, 0, {"@"}});
+		far_ink.glyphs.push_back({code, 8, 200, 0, {"@"}});
+	}
 	return {
 		{"no file", {}, "", "font2zirk: no FONTFILE given" + usage_end},
 		{"two files", {"@FILE@", "other"}, small_bdf, "font2zirk: extra operand 'other'" + usage_end},
@@ -370,7 +396,7 @@ std::vector<refusal> refusals()
 		{"not a font",
 	         {"@FILE@"},
 	         "hello, world\n",
-	         "font2zirk: @FILE@: not a font font2zirk can read, or a damaged one (FreeType: invalid stream operation)\n"},
+	         "font2zirk: @FILE@: not a font file font2zirk reads (BDF, PCF, OTB, FNT, FON, TrueType, OpenType or PSF)\n"},
 		{"not a font at all",
 	         {"@FILE@"},
 	         std::string(200, 'x'),
@@ -378,8 +404,15 @@ std::vector<refusal> refusals()
 		{"truncated BDF",
 	         {"@FILE@"},
 	         small_bdf.substr(0, small_bdf.size() / 2),
-	         "font2zirk: @FILE@: not a font font2zirk can read, or a damaged one (FreeType: Font glyphs corrupted or "
-	         "missing fields)\n"},
+	         "font2zirk: @FILE@: damaged BDF font (FreeType: Font glyphs corrupted or missing fields)\n"},
+		{"truncated PCF",
+	         {"@FILE@"},
+	         "\1fcp" + std::string(40, '\0'),
+	         "font2zirk: @FILE@: damaged PCF font (FreeType: invalid stream operation)\n"},
+		{"truncated TrueType",
+	         {"--size", "8", "@FILE@"},
+	         std::string("\0\1\0\0\0\x09", 6) + std::string(200, '\0'),
+	         "font2zirk: @FILE@: damaged TrueType or OpenType font (FreeType: unknown file format)\n"},
 		{"damaged gzip",
 	         {"@FILE@"},
 	         gzipped_bdf.substr(0, 10) + std::string(20, 'x'),
@@ -392,6 +425,14 @@ std::vector<refusal> refusals()
 	         {"@FILE@"},
 	         gzipped_bdf + "junk",
 	         "font2zirk: @FILE@: bytes after the end of the gzip data\n"},
+		{"empty charset",
+	         {"--charset", "", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: --charset '' is not a one-byte charset" + usage_end},
+		{"multi-byte charset",
+	         {"-c", "UTF-16", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: --charset 'UTF-16' is not a one-byte charset" + usage_end},
 		{"unknown charset",
 	         {"--charset", "NO-SUCH-SET", "@FILE@"},
 	         small_bdf,
@@ -444,18 +485,27 @@ std::vector<refusal> refusals()
 		{"too wide",
 	         {"@FILE@"},
 	         bdf_text(wide),
-	         "font2zirk: @FILE@: glyphs up to 300 pixels wide, more than the 255 a zirk font holds; a smaller --size would make "
-	         "them fit\n"},
+	         "font2zirk: @FILE@: glyphs up to 300 pixels wide, more than the 255 a zirk font holds\n"},
+		{"ink too wide",
+	         {"@FILE@"},
+	         bdf_text(small_font({{65, 10, 0, 0, {std::string(300, '@')}}})),
+	         "font2zirk: @FILE@: glyphs up to 300 pixels wide, more than the 255 a zirk font holds; --clip to keep the "
+	         "font's advances would make them fit\n"},
 		{"too tall",
 	         {"@FILE@"},
 	         bdf_text(tall),
-	         "font2zirk: @FILE@: the glyphs need 133 rows, more than the 127 korvane takes; a smaller --size, or --clip to keep "
-	         "the font's own 4 rows, would make them fit\n"},
+	         "font2zirk: @FILE@: the glyphs need 133 rows, more than the 127 korvane takes; --clip to keep "
+	         "the font's own 4 rows would make them fit\n"},
 		{"too large",
 	         {"@FILE@"},
 	         bdf_text(big),
 	         "font2zirk: @FILE@: codes 32-255 need 26880 bitmap bytes, more than the 24600 korvane takes; a narrower --range "
-	         "(32-236 fits) or a smaller --size would make it fit\n"},
+	         "(32-236 fits) would make it fit\n"},
+		{"too large but for its ink",
+	         {"--range", "0-255", "@FILE@"},
+	         bdf_text(far_ink),
+	         "font2zirk: @FILE@: codes 0-255 need 26624 bitmap bytes, more than the 24600 korvane takes; a narrower --range "
+	         "(0-235 fits) or --clip would make it fit\n"},
 		{"PSF1 header truncated",
 	         {"@FILE@"},
 	         std::string("\x36\x04\x00", 3),
