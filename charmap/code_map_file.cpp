@@ -30,10 +30,12 @@ public:
 	explicit text_lines(const std::string &path) : path_(path)
 	{
 		const input_file in(path);
-		text_.resize(FILE_LIMIT + 1);
-		text_.resize(in.read(text_.data(), text_.size()));
-		if (text_.size() > FILE_LIMIT)
-			file_fatal(path, "larger than 1 MiB, too large for a code map");
+		std::array<char, 65536> chunk{};
+		while (const std::size_t got = in.read(chunk.data(), chunk.size())) {
+			if (text_.size() + got > FILE_LIMIT)
+				file_fatal(path, "larger than 1 MiB, too large for a code map");
+			text_.append(chunk.data(), got);
+		}
 		rest_ = text_;
 		if (rest_.starts_with(BYTE_ORDER_MARK))
 			rest_.remove_prefix(BYTE_ORDER_MARK.size());
