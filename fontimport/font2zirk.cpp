@@ -1,27 +1,23 @@
 // font2zirk [OPTIONS] FONTFILE: one font of any kind FreeType reads, or a
 // console PSF font, as a zirk container on standard output.
+#include "../toolkit/messages.h"
+#include "../toolkit/output.h"
 #include "command_line.h"
-#include "fatal.h"
 #include "import.h"
-#include "output.h"
 #include "placement.h"
 #include "summary.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char **argv)
 {
 	import_options o = parse_options(argc, argv);
-	const std::optional<code_map> charset = charset_map(o.charset);
-	if (!charset)
-		file_fault(o.path, "unknown charset '" + o.charset + "' ('iconv --list' shows the names there are)");
-
+	const code_map charset = charset_codes(o.charset);
 	const std::vector<unsigned char> bytes = read_font_file(o.path);
-	const imported_font font = is_psf(bytes) ? read_psf(o.path, bytes, o.size, *charset)
-	                                         : read_with_freetype(o.path, bytes, o.size, *charset);
-	if (!o.range_given && !default_range(font, *charset, o.placement.first, o.placement.last))
-		file_fault(o.path, "has no glyph for any code from 0 to 255 but control codes");
+	const imported_font font = is_psf(bytes) ? read_psf(o.path, bytes, o.size, charset)
+	                                         : read_with_freetype(o.path, bytes, o.size, charset);
+	if (!o.range_given && !default_range(font, charset, o.placement.first, o.placement.last))
+		file_fatal(o.path, "has no glyph for any code from 0 to 255 but control codes");
 	const placed_font placed = place_glyphs(o.path, font, o.placement);
 
 	// Everything is checked before the first byte leaves.
@@ -31,8 +27,6 @@ int main(int argc, char **argv)
 	claim_binary_output("font data");
 	write_stdout(out);
 	finish_stdout();
-	// The font is whole by now; a summary standard error will not take
-	// changes nothing about it.
-	static_cast<void>(std::fprintf(stderr, "%s\n", summary_line(placed, font.own_codes).c_str()));
+	note(summary_line(placed, font.own_codes));
 	return EXIT_SUCCESS;
 }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "import.h"
-#include "zirkfile.h"
+#include "../zirkfile/zirkfile.h"
 
 #include <cstdint>
 #include <optional>
