@@ -95,13 +95,6 @@ std::string quoted(std::string_view word)
 	return text.append(word).append("'");
 }
 
-std::string code_name(unsigned code)
-{
-	std::string name = "0x";
-	append_hex_byte(name, static_cast<unsigned char>(code));
-	return name;
-}
-
 class map_grammar {
 public:
 	map_grammar(text_lines &lines, code_map &map) : lines_(lines), map_(map) {}
@@ -114,10 +107,10 @@ public:
 			return;
 		const unsigned code = code_of(words[0]);
 		if (listed_on_[code] != 0)
-			lines_.fail("code " + code_name(code) + " is listed already on line " +
+			lines_.fail("code " + code_notation(code) + " is listed already on line " +
 			            std::to_string(listed_on_[code]) + ", expected each code once");
 		if (words.size() == 1)
-			lines_.fail("code " + code_name(code) +
+			lines_.fail("code " + code_notation(code) +
 			            " has no character, expected one or more after it, as themselves or as U+XXXX");
 		listed_on_[code] = lines_.number();
 		map_[code].clear();
@@ -188,6 +181,13 @@ private:
 };
 
 }  // namespace
+
+std::string code_notation(unsigned code)
+{
+	std::string name = "0x";
+	append_hex_byte(name, static_cast<unsigned char>(code));
+	return name;
+}
 
 std::string unicode_notation(char32_t c)
 {

@@ -198,7 +198,7 @@ placed_font place_glyphs(const std::string &path, const imported_font &font, con
 
 	for (unsigned code = options.first; code <= options.last; code++) {
 		if (!font.glyphs[code]) {
-			placed.missing++;
+			placed.missing += options.left_out[code] ? 0 : 1;
 			continue;
 		}
 		placed.clipped += draw(*font.glyphs[code], cell, cell_width(font, cell, code),
