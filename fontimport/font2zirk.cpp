@@ -32,7 +32,9 @@ int main(int argc, char **argv)
 	leave_out_gaps(sourced, o.pieces);
 	settle_metrics(sourced, o.placement.first, o.placement.last);
 	o.placement.left_out = sourced.left_out;
-	const placed_font placed = place_glyphs(path, sourced.font, o.placement);
+	if (!o.placement.name)
+		o.placement.name = default_name(sourced.font, o.paths.front());
+	const placed_font placed = place_glyphs(path, sourced.font, map, o.placement);
 
 	// Everything is checked before the first byte leaves.
 	std::vector<unsigned char> out;

@@ -28,9 +28,11 @@ struct glyph_image {
 };
 
 struct imported_font {
-	std::string name;  // the default record name, uncut
-	int ascent = 0;    // pixel rows above the baseline
-	int descent = 0;   // pixel rows below it
+	std::string described;      // family and style as the font gives them; may be empty
+	unsigned size = 0;          // in pixels, as drawn
+	bool smaller_size = false;  // whether the font can be had smaller
+	int ascent = 0;             // pixel rows above the baseline
+	int descent = 0;            // pixel rows below it
 	// True when the font has no Unicode map, so that byte codes were taken
 	// as the font's own codes.
 	bool own_codes = false;

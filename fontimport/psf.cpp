@@ -11,7 +11,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 
 namespace {
@@ -197,16 +196,6 @@ glyph_image glyph_at(const std::vector<unsigned char> &b, const psf_font &f, std
 	return image;
 }
 
-std::string name_from_path(const std::string &path)
-{
-	std::string name = path.substr(path.find_last_of('/') + 1);
-	for (const std::string_view suffix : {".gz", ".psfu", ".psf"})
-		if (name.size() > suffix.size() &&
-		    name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
-			name.resize(name.size() - suffix.size());
-	return name;
-}
-
 }  // namespace
 
 bool is_psf(const std::vector<unsigned char> &bytes)
@@ -224,7 +213,7 @@ imported_font read_psf(const std::string &path, const std::vector<unsigned char>
 		file_fatal(path, "has no size " + std::to_string(size) + "; its sizes: " + std::to_string(f.height));
 
 	imported_font font;
-	font.name = name_from_path(path);
+	font.size = f.height;
 	font.ascent = static_cast<int>(f.height);
 	font.own_codes = !f.has_table;
 	if (font.own_codes) {

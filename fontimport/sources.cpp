@@ -35,8 +35,12 @@ sourced_font read_fonts(const std::vector<std::string> &paths, unsigned size, co
 	// only the glyphs taken are kept.
 	for (std::size_t i = 0; i < paths.size(); i++) {
 		imported_font font = read_font(paths[i], size, map);
-		if (i == 0)
-			sourced.font.name = font.name;
+		if (i == 0) {
+			sourced.font.described = font.described;
+			sourced.font.size = font.size;
+		}
+		// A smaller size can help only where every file has one.
+		sourced.font.smaller_size = font.smaller_size && (i == 0 || sourced.font.smaller_size);
 		sourced.own_codes.push_back(font.own_codes);
 		sourced.ascents.push_back(font.ascent);
 		sourced.descents.push_back(font.descent);

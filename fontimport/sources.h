@@ -13,8 +13,8 @@
 inline constexpr int NO_FILE = -1;
 
 struct sourced_font {
-	// The glyphs taken, named after the first file; its ascent and descent
-	// are set by settle_metrics.
+	// The glyphs taken, described as the first file is; the ascent and
+	// descent are set by settle_metrics.
 	imported_font font;
 	std::array<int, CODES> file;  // the index of the file each glyph came from, or NO_FILE
 	std::array<bool, CODES> left_out{};

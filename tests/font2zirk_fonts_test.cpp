@@ -91,6 +91,25 @@ int ink_below(const bdf_glyph &g)
 	return 0;
 }
 
+// The columns font2zirk gives a glyph: from the leftmost of its origin and
+// its ink to the rightmost of its advance and its ink.
+struct ink_box {
+	int left = 0;
+	int width = 0;
+};
+
+ink_box box_of(const bdf_glyph &g)
+{
+	int left = 0;
+	int right = g.dwidth;
+	for (const std::string &row : g.rows)
+		if (const std::size_t first = row.find('@'); first != std::string::npos) {
+			left = std::min(left, g.xoff + static_cast<int>(first));
+			right = std::max(right, g.xoff + static_cast<int>(row.rfind('@')) + 1);
+		}
+	return {left, right - left};
+}
+
 // Checks every covered code of the made font against the BDF glyph.
 void expect_same_pixels(const made_font &made, const reference &ref)
 {
@@ -98,24 +117,29 @@ void expect_same_pixels(const made_font &made, const reference &ref)
 	ASSERT_EQ(made.last, ref.last);
 	int above = ref.bdf.ascent;
 	int below = ref.bdf.descent;
-	bool same_width = true;
-	int width = -1;
+	bool same_advance = true;
+	int advance = -1;
+	int width = 0;
 	for (unsigned code = ref.first; code <= ref.last; code++)
 		if (const bdf_glyph *g = ref.glyph_of_code[code]) {
 			above = std::max(above, ink_above(*g));
 			below = std::max(below, ink_below(*g));
-			same_width = same_width && (width < 0 || width == g->dwidth);
-			width = std::max(width, g->dwidth);
+			same_advance = same_advance && (advance < 0 || advance == g->dwidth);
+			advance = g->dwidth;
+			width = std::max(width, box_of(*g).width);
 		}
 	ASSERT_EQ(made.height, static_cast<unsigned>(above + below));
-	ASSERT_EQ(made.spacing, same_width ? 'F' : 'P');
+	ASSERT_EQ(made.spacing, same_advance ? 'F' : 'P');
 	for (unsigned code = ref.first; code <= ref.last; code++) {
 		const bdf_glyph *g = ref.glyph_of_code[code];
-		const unsigned w = same_width ? static_cast<unsigned>(width)
-		                              : (g != nullptr ? static_cast<unsigned>(g->dwidth) : 0);
+		const ink_box box = g != nullptr ? box_of(*g) : ink_box{};
+		const int w = same_advance ? width : box.width;
+		// A fixed cell centres each box, the odd column on the right.
+		const int origin = (same_advance ? (width - box.width) / 2 : 0) - box.left;
 		const std::vector<std::string> expected =
-			g != nullptr ? cell_rows(*g, above, made.height, w)
-				     : std::vector<std::string>(made.height, std::string(w, '.'));
+			g != nullptr
+				? cell_rows(*g, above, made.height, static_cast<unsigned>(w), origin)
+				: std::vector<std::string>(made.height, std::string(static_cast<unsigned>(w), '.'));
 		EXPECT_EQ(made.rows(code), expected) << "code " << code;
 	}
 }

@@ -105,14 +105,14 @@ bdf_font parse_bdf(const std::string &text)
 	return font;
 }
 
-std::vector<std::string> cell_rows(const bdf_glyph &g, int above, unsigned height, unsigned width)
+std::vector<std::string> cell_rows(const bdf_glyph &g, int above, unsigned height, unsigned width, int origin)
 {
 	std::vector<std::string> rows(height, std::string(width, '.'));
 	const int top = g.yoff + static_cast<int>(g.rows.size());
 	for (std::size_t y = 0; y < g.rows.size(); y++)
 		for (std::size_t x = 0; x < g.rows[y].size(); x++) {
 			const int row = above - top + static_cast<int>(y);
-			const int column = g.xoff + static_cast<int>(x);
+			const int column = origin + g.xoff + static_cast<int>(x);
 			if (g.rows[y][x] == '@' && row >= 0 && row < static_cast<int>(height) && column >= 0 &&
 			    column < static_cast<int>(width))
 				rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = '@';

@@ -32,9 +32,9 @@ made_font read_made_font(const std::string &container);
 bdf_font parse_bdf(const std::string &text);
 
 // Where font2zirk draws a BDF glyph: in a cell of width columns whose
-// baseline lies `above` rows from the top, height rows in all. Ink outside
-// is left out.
-std::vector<std::string> cell_rows(const bdf_glyph &g, int above, unsigned height, unsigned width);
+// baseline lies `above` rows from the top, height rows in all, its origin
+// at column origin. Ink outside is left out.
+std::vector<std::string> cell_rows(const bdf_glyph &g, int above, unsigned height, unsigned width, int origin = 0);
 
 // Runs a shell command and returns its standard output; empty on failure.
 std::string command_output(const std::string &command);

@@ -43,7 +43,7 @@ TEST(Font2zirkPlacement, FixedCellsShareOneBaseline)
 	const scratch_dir dir;
 	const converted c = convert(dir.file("small.bdf", bdf_text(small_font({A, B, g_with_descender}))));
 	EXPECT_EQ(c.run.err, "font2zirk: made \"Small 4\": fixed, 4x4, codes 65-67, 12 bitmap bytes; "
-	                     "0 codes without a glyph, 0 pixels clipped\n");
+	                     "0 codes without a glyph, 0 glyphs widened to hold their ink, 0 pixels clipped\n");
 	EXPECT_EQ(c.font.name, "Small 4");
 	EXPECT_EQ(c.font.spacing, 'F');
 	EXPECT_EQ(c.font.rows(65), (rows{".@..", "@.@.", "@@@.", "...."}));
@@ -69,8 +69,10 @@ TEST(Font2zirkPlacement, AccentAboveTheAscentGrowsTheCell)
 
 	const converted clipped = convert(path, {"--clip"});
 	EXPECT_EQ(clipped.font.rows(196), (rows{".@..", "@.@.", "@@@.", "...."}));
-	EXPECT_EQ(clipped.run.err, "font2zirk: made \"Small 4\": fixed, 4x4, codes 65-196, 528 bitmap bytes; "
-	                           "130 codes without a glyph, 2 pixels clipped\n");
+	EXPECT_EQ(
+		clipped.run.err,
+		"font2zirk: made \"Small 4\": fixed, 4x4, codes 65-196, 528 bitmap bytes; "
+		"130 codes without a glyph, 33 of them control codes, 0 glyphs widened to hold their ink, 2 pixels clipped\n");
 }
 
 TEST(Font2zirkPlacement, BearingsPlaceInkAndWhatFallsOutsideIsCounted)
@@ -79,13 +81,24 @@ TEST(Font2zirkPlacement, BearingsPlaceInkAndWhatFallsOutsideIsCounted)
 	const bdf_glyph beyond_advance{66, 3, 1, 1, {"@@@"}};
 	const bdf_glyph below_descent{67, 3, 0, -2, {"@..", ".@."}};
 	const scratch_dir dir;
-	const converted c = convert(
-		dir.file("b.bdf", bdf_text(small_font({left_of_origin, beyond_advance, below_descent}))), {"--clip"});
+	const std::string path =
+		dir.file("b.bdf", bdf_text(small_font({left_of_origin, beyond_advance, below_descent})));
+
+	const converted kept = convert(path);
+	EXPECT_EQ(kept.font.rows(65), (rows{"....", "....", "@@@.", "....", "...."})) << "moved right by 1";
+	EXPECT_EQ(kept.font.rows(66), (rows{"....", ".@@@", "....", "....", "...."}));
+	EXPECT_EQ(kept.font.rows(67), (rows{"....", "....", "....", "@...", ".@.."}));
+	EXPECT_EQ(kept.run.err,
+	          "font2zirk: made \"Small 4\": fixed, 4x5, codes 65-67, 15 bitmap bytes; 0 codes without a "
+	          "glyph, 2 glyphs widened to hold their ink, 0 pixels clipped\n");
+	EXPECT_EQ(convert(path, {"--proportional"}).font.widths, (std::vector<unsigned>{4, 4, 3}));
+
+	const converted c = convert(path, {"--clip"});
 	EXPECT_EQ(c.font.rows(65), (rows{"...", "...", "@@.", "..."}));
 	EXPECT_EQ(c.font.rows(66), (rows{"...", ".@@", "...", "..."}));
 	EXPECT_EQ(c.font.rows(67), (rows{"...", "...", "...", "@.."}));
 	EXPECT_EQ(c.run.err, "font2zirk: made \"Small 4\": fixed, 3x4, codes 65-67, 12 bitmap bytes; "
-	                     "0 codes without a glyph, 3 pixels clipped\n");
+	                     "0 codes without a glyph, 0 glyphs widened to hold their ink, 3 pixels clipped\n");
 }
 
 TEST(Font2zirkPlacement, DifferentAdvancesMakeAWidthTableAndMissingCodesAreEmpty)
@@ -101,14 +114,15 @@ TEST(Font2zirkPlacement, DifferentAdvancesMakeAWidthTableAndMissingCodesAreEmpty
 	EXPECT_EQ(p.font.fixed_width, 9u);
 	EXPECT_EQ(p.font.rows(65), (rows{".........", ".........", "@.......@", "........."}));
 	EXPECT_EQ(p.font.rows(66), (rows{"", "", "", ""}));
-	EXPECT_EQ(p.run.err, "font2zirk: made \"Small 4\": proportional, widths up to 9, height 4, codes 65-67, "
-	                     "12 bitmap bytes; 1 code without a glyph, 0 pixels clipped\n");
+	EXPECT_EQ(p.run.err,
+	          "font2zirk: made \"Small 4\": proportional, widths up to 9, height 4, codes 65-67, "
+	          "12 bitmap bytes; 1 code without a glyph, 0 glyphs widened to hold their ink, 0 pixels clipped\n");
 
 	const converted f = convert(path, {"--fixed"});
 	EXPECT_EQ(f.font.spacing, 'F');
 	EXPECT_EQ(f.font.fixed_width, 9u);
 	EXPECT_EQ(f.font.rows(66), (rows(4, ".........")));
-	EXPECT_EQ(f.font.rows(67), (rows{".........", ".........", "@........", "........."}));
+	EXPECT_EQ(f.font.rows(67), (rows{".........", ".........", "...@.....", "........."})) << "centred";
 
 	const converted forced = convert(dir.file("f.bdf", bdf_text(small_font({A, B}))), {"--proportional"});
 	EXPECT_EQ(forced.font.spacing, 'P');
@@ -157,18 +171,39 @@ TEST(Font2zirkCharset, AFontWithoutAUnicodeMapIsTakenByItsOwnCodes)
 	const scratch_dir dir;
 	const converted c = convert(dir.file("k.bdf", bdf_text(koi8)), {"--charset", "CP437"});
 	EXPECT_EQ(c.font.first, 0xf6u);
-	EXPECT_EQ(c.run.err,
-	          "font2zirk: made \"Small 4\": fixed, 4x4, codes 246-246, 4 bitmap bytes; "
-	          "0 codes without a glyph, 0 pixels clipped; codes are the font's own, it has no Unicode map\n");
+	EXPECT_EQ(
+		c.run.err,
+		"font2zirk: made \"Small 4\": fixed, 4x4, codes 246-246, 4 bitmap bytes; "
+		"0 codes without a glyph, 0 glyphs widened to hold their ink, 0 pixels clipped; codes are the font's own, it has no Unicode "
+		"map\n");
 }
 
-TEST(Font2zirkName, DefaultNameIsCutToSixteenBytesAndNameReplacesIt)
+// Family (and style), then the size, in 16 bytes: the family gives way.
+TEST(Font2zirkName, DefaultNameKeepsTheSizeAndNameReplacesIt)
 {
-	bdf_font f = small_font({A});
-	f.family = "Extraordinarily Long";
+	const struct {
+		std::string family;
+		std::string file;
+		std::string expected;
+	} cases[] = {
+		{"Extraordinarily Long", "n.bdf", "Extraordinaril 4"},
+		{"Abcdefghijklm Nop", "n.bdf", "Abcdefghijklm 4"},  // no blank before the size
+		{"x\u00c4\u00c4\u00c4\u00c4\u00c4\u00c4\u00c4", "n.bdf",
+	         "x\u00c4\u00c4\u00c4\u00c4\u00c4\u00c4 4"},  // not inside a character
+		{"", "dir.d/My-Font.v2.bdf.gz", "My-Font.v2"},
+	};
 	const scratch_dir dir;
-	const std::string path = dir.file("n.bdf", bdf_text(f));
-	EXPECT_EQ(convert(path).font.name, "Extraordinarily ");
+	std::filesystem::create_directory(dir.path("dir.d"));
+	for (const auto &c : cases) {
+		bdf_font f = small_font({A});
+		f.family = c.family;
+		const std::string text = bdf_text(f);
+		const std::string path = dir.file(c.file, c.file.ends_with(".gz") ? gzip_bytes(text) : text);
+		EXPECT_EQ(convert(path).font.name, c.expected) << c.family;
+		const run_result piped = run_program("font2zirk", {"-"}, {.input = path});
+		EXPECT_EQ(read_made_font(piped.out).name, c.family.empty() ? "font 4" : c.expected) << c.family;
+	}
+	const std::string path = dir.path("n.bdf");
 	EXPECT_EQ(convert(path, {"--name", "exactly 16 bytes"}).font.name, "exactly 16 bytes");
 	EXPECT_EQ(convert(path, {"-n", "short"}).font.name, "short");
 }
@@ -181,6 +216,10 @@ TEST(Font2zirkInput, GzippedFilesAreTheSameFont)
 	const std::string psf = psf2_bytes(2, glyphs, {"A", "B"}, true);
 	EXPECT_EQ(convert(dir.file("a.bdf.gz", gzip_bytes(bdf))).run.out, convert(dir.file("a.bdf", bdf)).run.out);
 	EXPECT_EQ(convert(dir.file("a.psf.gz", gzip_bytes(psf))).run.out, convert(dir.file("a.psf", psf)).run.out);
+	// Members one after another, as zcat reads them.
+	const std::size_t half = bdf.size() / 2;
+	const std::string members = gzip_bytes(bdf.substr(0, half)) + gzip_bytes(bdf.substr(half)) + gzip_bytes("");
+	EXPECT_EQ(convert(dir.file("m.bdf.gz", members)).run.out, convert(dir.path("a.bdf")).run.out);
 	const run_result piped = run_program("font2zirk", {"-"}, {.input = dir.path("a.bdf.gz")});
 	EXPECT_EQ(piped.out, convert(dir.path("a.bdf")).run.out) << piped.err;
 }
@@ -219,8 +258,10 @@ TEST(Font2zirkPsf, Psf2GlyphsAreFoundThroughTheUnicodeTable)
 	EXPECT_EQ(c.font.rows(65), glyphs[1]);
 	EXPECT_EQ(c.font.rows(66), glyphs[0]);
 	EXPECT_EQ(c.font.rows(196), glyphs[1]);
-	EXPECT_EQ(c.run.err, "font2zirk: made \"t\": fixed, 10x2, codes 65-196, 528 bitmap bytes; "
-	                     "129 codes without a glyph, 0 pixels clipped\n");
+	EXPECT_EQ(
+		c.run.err,
+		"font2zirk: made \"t\": fixed, 10x2, codes 65-196, 528 bitmap bytes; "
+		"129 codes without a glyph, 33 of them control codes, 0 glyphs widened to hold their ink, 0 pixels clipped\n");
 }
 
 TEST(Font2zirkPsf, Psf1WithAndWithoutItsTable)
@@ -245,8 +286,10 @@ TEST(Font2zirkPsf, Psf1WithAndWithoutItsTable)
 	const converted own = convert(dir.file("own.psf", psf1_bytes(glyphs, {}, false)), {"--range", "0-3"});
 	EXPECT_EQ(own.font.rows(1), glyphs[1]);
 	EXPECT_EQ(own.font.rows(2), glyphs[2]);
-	EXPECT_EQ(own.run.err, "font2zirk: made \"own\": fixed, 8x2, codes 0-3, 8 bitmap bytes; 0 codes without a "
-	                       "glyph, 0 pixels clipped; codes are the font's own, it has no Unicode map\n");
+	EXPECT_EQ(
+		own.run.err,
+		"font2zirk: made \"own\": fixed, 8x2, codes 0-3, 8 bitmap bytes; 0 codes without a "
+		"glyph, 0 glyphs widened to hold their ink, 0 pixels clipped; codes are the font's own, it has no Unicode map\n");
 }
 
 // Windows FNT has no Unicode map in FreeType: its codes are its own.
@@ -264,9 +307,11 @@ TEST(Font2zirkFnt, WindowsFontsAreTakenByTheirOwnCodes)
 	EXPECT_EQ(c.font.last, 0xc1u);
 	EXPECT_EQ(c.font.rows(0xc0), glyphs[0]);
 	EXPECT_EQ(c.font.rows(0xc1), glyphs[1]);
-	EXPECT_EQ(c.run.err, "font2zirk: made \"Win Test 4\": proportional, widths up to 10, height 4, codes 192-193, "
-	                     "12 bitmap bytes; 0 codes without a glyph, 0 pixels clipped; codes are the font's own, it "
-	                     "has no Unicode map\n");
+	EXPECT_EQ(
+		c.run.err,
+		"font2zirk: made \"Win Test 4\": proportional, widths up to 10, height 4, codes 192-193, "
+		"12 bitmap bytes; 0 codes without a glyph, 0 glyphs widened to hold their ink, 0 pixels clipped; codes are the font's own, it "
+		"has no Unicode map\n");
 }
 
 TEST(Font2zirkOutput, TheContainerIsWhatKorvaneJoins)
@@ -322,8 +367,11 @@ std::vector<refusal> refusals()
 	bdf_font wide = small_font({{65, 300, 0, 0, {"@"}}});
 	bdf_font tall = small_font({{65, 4, 0, -130, {"@"}}});
 	bdf_font big;
-	for (unsigned code = 0; code < 256; code++)
+	bdf_font far_ink = small_font({});
+	for (unsigned code = 0; code < 256; code++) {
 		big.glyphs.push_back({code, 120, 0, 0, {"@"}});
+		far_ink.glyphs.push_back({code, 8, 200, 0, {"@"}});
+	}
 	return {
 		{"no file", {}, "", "font2zirk: no FONTFILE given" + usage_end},
 		{"second file missing",
@@ -354,7 +402,7 @@ std::vector<refusal> refusals()
 		{"not a font",
 	         {"@FILE@"},
 	         "hello, world\n",
-	         "font2zirk: @FILE@: not a font font2zirk can read, or a damaged one (FreeType: invalid stream operation)\n"},
+	         "font2zirk: @FILE@: not a font file font2zirk reads (BDF, PCF, OTB, FNT, FON, TrueType, OpenType or PSF)\n"},
 		{"not a font at all",
 	         {"@FILE@"},
 	         std::string(200, 'x'),
@@ -362,8 +410,15 @@ std::vector<refusal> refusals()
 		{"truncated BDF",
 	         {"@FILE@"},
 	         small_bdf.substr(0, small_bdf.size() / 2),
-	         "font2zirk: @FILE@: not a font font2zirk can read, or a damaged one (FreeType: Font glyphs corrupted or "
-	         "missing fields)\n"},
+	         "font2zirk: @FILE@: damaged BDF font (FreeType: Font glyphs corrupted or missing fields)\n"},
+		{"truncated PCF",
+	         {"@FILE@"},
+	         "\1fcp" + std::string(40, '\0'),
+	         "font2zirk: @FILE@: damaged PCF font (FreeType: invalid stream operation)\n"},
+		{"truncated TrueType",
+	         {"--size", "8", "@FILE@"},
+	         std::string("\0\1\0\0\0\x09", 6) + std::string(200, '\0'),
+	         "font2zirk: @FILE@: damaged TrueType or OpenType font (FreeType: unknown file format)\n"},
 		{"damaged gzip",
 	         {"@FILE@"},
 	         gzipped_bdf.substr(0, 10) + std::string(20, 'x'),
@@ -376,6 +431,14 @@ std::vector<refusal> refusals()
 	         {"@FILE@"},
 	         gzipped_bdf + "junk",
 	         "font2zirk: @FILE@: bytes after the end of the gzip data\n"},
+		{"empty charset",
+	         {"--charset", "", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: --charset '' is not a one-byte charset" + usage_end},
+		{"multi-byte charset",
+	         {"-c", "UTF-16", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: --charset 'UTF-16' is not a one-byte charset" + usage_end},
 		{"unknown charset",
 	         {"--charset", "NO-SUCH-SET", "@FILE@"},
 	         small_bdf,
@@ -424,18 +487,27 @@ std::vector<refusal> refusals()
 		{"too wide",
 	         {"@FILE@"},
 	         bdf_text(wide),
-	         "font2zirk: @FILE@: glyphs up to 300 pixels wide, more than the 255 a zirk font holds; a smaller --size would make "
-	         "them fit\n"},
+	         "font2zirk: @FILE@: glyphs up to 300 pixels wide, more than the 255 a zirk font holds\n"},
+		{"ink too wide",
+	         {"@FILE@"},
+	         bdf_text(small_font({{65, 10, 0, 0, {std::string(300, '@')}}})),
+	         "font2zirk: @FILE@: glyphs up to 300 pixels wide, more than the 255 a zirk font holds; --clip to keep the "
+	         "font's advances would make them fit\n"},
 		{"too tall",
 	         {"@FILE@"},
 	         bdf_text(tall),
-	         "font2zirk: @FILE@: the glyphs need 133 rows, more than the 127 korvane takes; a smaller --size, or --clip to keep "
-	         "the font's own 4 rows, would make them fit\n"},
+	         "font2zirk: @FILE@: the glyphs need 133 rows, more than the 127 korvane takes; --clip to keep "
+	         "the font's own 4 rows would make them fit\n"},
 		{"too large",
 	         {"@FILE@"},
 	         bdf_text(big),
 	         "font2zirk: @FILE@: codes 32-255 need 26880 bitmap bytes, more than the 24600 korvane takes; a narrower --range "
-	         "(32-236 fits) or a smaller --size would make it fit\n"},
+	         "(32-236 fits) would make it fit\n"},
+		{"too large but for its ink",
+	         {"--range", "0-255", "@FILE@"},
+	         bdf_text(far_ink),
+	         "font2zirk: @FILE@: codes 0-255 need 26624 bitmap bytes, more than the 24600 korvane takes; a narrower --range "
+	         "(0-235 fits) or --clip would make it fit\n"},
 		{"PSF1 header truncated",
 	         {"@FILE@"},
 	         std::string("\x36\x04\x00", 3),
