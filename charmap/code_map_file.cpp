@@ -1,7 +1,7 @@
 // Code map files: per line a byte code and the characters it stands for,
 // most wanted first, each as itself or as U+XXXX; '#' to the end of the
-// line is a comment. The whole file is read first, so that a map of any
-// length costs at most FILE_LIMIT bytes.
+// line is a comment. The file is read whole before its first line is
+// taken, and refused past FILE_LIMIT bytes, so that memory stays bounded.
 #include "charmap.h"
 
 #include "../toolkit/input.h"
