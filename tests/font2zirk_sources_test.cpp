@@ -265,16 +265,10 @@ TEST(Font2zirkFallback, RefusalsNameTheFileOrTheCommandLine)
 	const scratch_dir dir;
 	const std::string small = dir.file("small.bdf", small_bdf);
 	const std::string other = dir.file("other.bdf", bdf_text({.pixel_size = 4, .glyphs = {{67, 2, 0, 0, {"@"}}}}));
-	const std::string pieces =
-		"' is not pieces FIRST-LAST of codes 0 to 255 (decimal or 0x hex), increasing and not "
-		"overlapping, such as 32-126,160-255" +
-		USAGE_END;
 	const std::string twice = "font2zirk: standard input ('-') is named twice, and can be read once" + USAGE_END;
 	const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
 		{{"-", "-"}, twice},
 		{{"--map", "-", small, "-"}, twice},
-		{{"--range", "32-126,100-255", small}, "font2zirk: --range '32-126,100-255" + pieces},
-		{{"--range", "160-255,32-126", small}, "font2zirk: --range '160-255,32-126" + pieces},
 		{{"--size", "2", small, other}, "font2zirk: " + other + ": has no size 2; its sizes: 4\n"},
 		{{"--range", "0-10", small, other},
 	         "font2zirk: " + small + ", " + other + ": has no glyph for any code from 0 to 10\n"},
