@@ -149,6 +149,13 @@ TEST(Font2zirkMap, EveryFormOfALineAndTheReportOfItsCharacters)
 	EXPECT_EQ(made.rows(2), (std::vector<std::string>{"@@", "@@"}));
 	EXPECT_EQ(made.rows(0x41), made.rows(0x42));
 
+	// A font without a Unicode map fills in by its own codes.
+	const std::string own =
+		dir.file("own.psf", psf1_bytes(std::vector<std::vector<std::string>>(256, {"@@"}), {}, false));
+	const run_result filled = run_program("font2zirk", {"--report", "--range", "0x42-0x43", font, own});
+	EXPECT_EQ(filled.err.substr(0, filled.err.find("font2zirk: made")),
+	          "font2zirk: 0x42 U+0042 from " + font + "\nfont2zirk: 0x43 from " + own + " by its own code\n");
+
 	// Codes a charset leaves undefined stand for no character.
 	const run_result greek =
 		run_program("font2zirk", {"--charset", "ISO-8859-7", "--report", "--range", "0x41,0xae-0xaf", font});
