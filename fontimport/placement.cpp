@@ -222,10 +222,10 @@ void check_size(const std::string &path, const imported_font &font, const cell_g
 }
 
 // Draws one glyph into its cell; returns the ink pixels that fell outside.
-std::uint64_t draw(const glyph_image &g, const cell_geometry &cell, unsigned code, unsigned width, unsigned char *out)
+std::uint64_t draw(const glyph_image &g, const cell_geometry &cell, const glyph_box &box, unsigned width,
+                   unsigned char *out)
 {
 	const unsigned row_bytes = row_bytes_for_width(width);
-	const glyph_box &box = cell.boxes[code];
 	const int origin = box_column(cell, width, box) + box.shift;
 	std::uint64_t clipped = 0;
 	for (int y = 0; y < g.rows; y++)
@@ -239,7 +239,7 @@ std::uint64_t draw(const glyph_image &g, const cell_geometry &cell, unsigned cod
 				clipped++;
 				continue;
 			}
-			set_row_bit(out + static_cast<unsigned>(row) * row_bytes, static_cast<unsigned>(column));
+			set_row_bit(out + static_cast<std::size_t>(row) * row_bytes, static_cast<unsigned>(column));
 		}
 	return clipped;
 }
@@ -336,7 +336,7 @@ placed_font place_glyphs(const std::string &path, const imported_font &font, con
 			placed.missing_controls += is_control_code(font, charset, code) ? 1 : 0;
 			continue;
 		}
-		placed.clipped += draw(*font.glyphs[code], cell, code, cell_width(font, cell, code),
+		placed.clipped += draw(*font.glyphs[code], cell, cell.boxes[code], cell_width(font, cell, code),
 		                       placed.record.bitmap.data() + glyph_offset(placed.record, code));
 	}
 	return placed;
