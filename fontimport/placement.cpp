@@ -298,7 +298,9 @@ std::string default_name(const imported_font &font, const std::string &path)
 		return utf8_prefix(file_stem(path), NAME_SIZE);
 	const std::string size = std::to_string(font.size);
 	std::string name = utf8_prefix(font.described, NAME_SIZE - 1 - size.size());
-	name.erase(name.find_last_not_of(' ') + 1);
+	// A word cut short ends at a letter, not at the blank or hyphen before
+	// the next.
+	name.erase(name.find_last_not_of(" -") + 1);
 	if (name.empty())
 		name = "font";
 	// Piece by piece: GCC 12 at -O3 takes " " + std::string for an

@@ -38,10 +38,10 @@ struct placed_font {
 bool default_range(const imported_font &font, const code_map &charset, unsigned &first, unsigned &last);
 
 // The record's name unless --name gives one: what the font says it is,
-// then its size, at most 16 bytes in all, cut so that the size survives
-// and never inside a UTF-8 character. A font that does not say is named
-// after its file, without directory or extensions; one read from standard
-// input or a pipe, "font" and its size.
+// then its size, at most 16 bytes in all, cut so that the size survives,
+// never inside a UTF-8 character nor before a blank or hyphen. A font that
+// does not say is named after its file, without directory or extensions;
+// one read from standard input or a pipe, "font" and its size.
 std::string default_name(const imported_font &font, const std::string &path);
 
 // Refuses (naming path) a font korvane would not join, saying what would

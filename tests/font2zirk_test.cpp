@@ -188,6 +188,7 @@ TEST(Font2zirkName, DefaultNameKeepsTheSizeAndNameReplacesIt)
 	} cases[] = {
 		{"Extraordinarily Long", "n.bdf", "Extraordinaril 4"},
 		{"Abcdefghijklm Nop", "n.bdf", "Abcdefghijklm 4"},  // no blank before the size
+		{"Abcdefghijklm-Nop", "n.bdf", "Abcdefghijklm 4"},
 		{"x\u00c4\u00c4\u00c4\u00c4\u00c4\u00c4\u00c4", "n.bdf",
 	         "x\u00c4\u00c4\u00c4\u00c4\u00c4\u00c4 4"},  // not inside a character
 		{"", "dir.d/My-Font.v2.bdf.gz", "My-Font.v2"},
