@@ -4,22 +4,26 @@
 #include "../toolkit/messages.h"
 #include "../toolkit/text.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace {
 
-constexpr std::string_view HELP = R"(Usage: font2zirk [OPTIONS] FONTFILE > FONT.zirk
+constexpr std::string_view HELP = R"(Usage: font2zirk [OPTIONS] FONTFILE... > FONT.zirk
 Write FONTFILE (BDF, PCF, OTB, FNT/FON, TrueType, OpenType, PSF; gzip'd or
-plain; - for standard input) as a zirk container of one font; a summary goes
-to standard error.
+plain; - for standard input) as a zirk container of one font; each code's
+glyph comes from the first FONTFILE that has it. A summary goes to stderr.
 
   -s, --size PX          pixel size: needed for a scalable font, and picks
                          one of several bitmap sizes
   -c, --charset NAME     what the codes mean, any one-byte charset iconv
                          knows (default ISO-8859-1)
-  -r, --range FIRST-LAST codes to cover, decimal or 0x hex (default: those
-                         the font has, control codes excepted at the ends)
+  -m, --map FILE         a code map: per code, its characters (see the
+                         manual); codes it leaves out follow --charset
+  -r, --range LIST       codes to cover, such as 32-126,160-255 (default:
+                         those the fonts have, control codes off the ends)
   -n, --name NAME        record name, at most 16 bytes (default: family,
                          style and size, cut to 16 bytes)
       --fixed            one width for all
@@ -27,6 +31,7 @@ to standard error.
                          (default: fixed when all widths agree)
       --clip             keep the font's own advances, ascent and descent,
                          and count the pixels cut off
+      --report           say per code which file gave its glyph
   -h, --help             show this help and exit
       --version          show the version and exit
 )";
@@ -39,29 +44,37 @@ enum key : int {
 	FIXED = 256,
 	PROPORTIONAL_KEY,
 	CLIP,
+	REPORT,
+	MAP = 'm',
 };
 
-constexpr std::array<option_spec, 7> OPTIONS{{
+constexpr std::array<option_spec, 9> OPTIONS{{
 	{"size", SIZE, true},
 	{"charset", CHARSET, true},
+	{"map", MAP, true},
 	{"range", RANGE, true},
 	{"name", NAME, true},
 	{"fixed", FIXED, false},
 	{"proportional", PROPORTIONAL_KEY, false},
 	{"clip", CLIP, false},
+	{"report", REPORT, false},
 }};
 
-void take_range(placement_options &placement, std::string_view text)
+// Pieces in increasing order, apart: the font covers the first to the last
+// code, and the codes between pieces are left out.
+std::vector<number_range> range_pieces(std::string_view text)
 {
-	const auto ranges = parse_ranges(text, 0, CODES - 1);
-	if (!ranges || ranges->size() != 1) {
+	auto ranges = parse_ranges(text, 0, CODES - 1);
+	for (std::size_t i = 1; ranges && i < ranges->size(); i++)
+		if ((*ranges)[i].first <= (*ranges)[i - 1].last)
+			ranges.reset();
+	if (!ranges) {
 		std::string message = "--range '";
-		usage_error(
-			message.append(shown_text(text))
-				.append("' is not FIRST-LAST, two codes from 0 to 255 (decimal or 0x hex) in order"));
+		usage_error(message.append(shown_text(text))
+		                    .append("' is not pieces FIRST-LAST of codes 0 to 255 (decimal or 0x hex), "
+		                            "increasing and not overlapping, such as 32-126,160-255"));
 	}
-	placement.first = ranges->front().first;
-	placement.last = ranges->front().last;
+	return *ranges;
 }
 
 }  // namespace
@@ -71,18 +84,17 @@ import_options parse_options(int argc, char **argv)
 	import_options o;
 	bool fixed = false;
 	bool proportional = false;
-	const command_spec spec{"font2zirk", HELP, OPTIONS, 1};
+	const command_spec spec{"font2zirk", HELP, OPTIONS, SIZE_MAX};
 	const std::vector<std::string> operands = parse_command_line(argc, argv, spec, [&](int k, const char *value) {
 		switch (k) {
 		case SIZE: o.size = number_value("--size", value, 1, 255); break;
 		case CHARSET: o.charset = value; break;
-		case RANGE:
-			take_range(o.placement, value);
-			o.range_given = true;
-			break;
+		case MAP: o.map = value; break;
+		case RANGE: o.pieces = range_pieces(value); break;
 		case NAME: o.placement.name = value; break;
 		case FIXED: fixed = true; break;
 		case PROPORTIONAL_KEY: proportional = true; break;
+		case REPORT: o.report = true; break;
 		default: o.placement.clip = true; break;
 		}
 	});
@@ -95,7 +107,15 @@ import_options parse_options(int argc, char **argv)
 		usage_error(message.append(shown_text(*o.placement.name))
 		                    .append("' is longer than the 16 bytes a name can hold"));
 	}
-	o.path = operands.front();
+	// Standard input is read once, whole.
+	const auto stdin_uses = std::count(operands.begin(), operands.end(), "-") + (o.map == "-" ? 1 : 0);
+	if (stdin_uses > 1)
+		usage_error("standard input ('-') is named twice, and can be read once");
+	if (!o.pieces.empty()) {
+		o.placement.first = o.pieces.front().first;
+		o.placement.last = o.pieces.back().last;
+	}
+	o.paths = operands;
 	o.placement.spacing = fixed ? spacing_choice::fixed
 	                            : (proportional ? spacing_choice::proportional : spacing_choice::automatic);
 	return o;

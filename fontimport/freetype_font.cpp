@@ -232,9 +232,10 @@ imported_font read_with_freetype(const std::string &path, const std::vector<unsi
 		FT_UInt index = 0;
 		if (font.own_codes)
 			index = FT_Get_Char_Index(face.get(), code);
-		else
-			for (auto c = charset[code].begin(); index == 0 && c != charset[code].end(); ++c)
-				index = FT_Get_Char_Index(face.get(), *c);
+		for (std::size_t i = 0; !font.own_codes && index == 0 && i < charset[code].size(); i++) {
+			index = FT_Get_Char_Index(face.get(), charset[code][i]);
+			font.found_by[code] = i;
+		}
 		if (index == 0)
 			continue;
 		if (const FT_Error e = FT_Load_Glyph(face.get(), index, load))

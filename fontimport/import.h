@@ -37,6 +37,9 @@ struct imported_font {
 	// as the font's own codes.
 	bool own_codes = false;
 	std::array<std::optional<glyph_image>, CODES> glyphs;
+	// Which of its code's characters each glyph was found by, 0 for the
+	// most wanted; 0 for a glyph taken by its own code.
+	std::array<std::size_t, CODES> found_by{};
 };
 
 // The file's bytes ("-": standard input), inflated when it is gzip'd.

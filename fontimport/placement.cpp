@@ -332,6 +332,8 @@ placed_font place_glyphs(const std::string &path, const imported_font &font, con
 	placed.widened = cell.widened;
 	for (unsigned code = options.first; code <= options.last; code++) {
 		if (!font.glyphs[code]) {
+			if (options.left_out[code])
+				continue;
 			placed.missing++;
 			placed.missing_controls += is_control_code(font, charset, code) ? 1 : 0;
 			continue;

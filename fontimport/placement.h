@@ -21,6 +21,8 @@ struct placement_options {
 	spacing_choice spacing = spacing_choice::automatic;
 	bool clip = false;                // keep the font's own advances, ascent and descent
 	std::optional<std::string> name;  // none: default_name
+	// Codes between the pieces of a range: blank, and not counted missing.
+	std::array<bool, CODES> left_out{};
 };
 
 struct placed_font {

@@ -223,9 +223,10 @@ imported_font read_psf(const std::string &path, const std::vector<unsigned char>
 	}
 	const glyph_of_char table = is_psf2(bytes) ? psf2_table(path, bytes, f) : psf1_table(path, bytes, f);
 	for (unsigned code = 0; code < CODES; code++)
-		for (const char32_t c : charset[code])
-			if (const auto found = table.find(c); found != table.end()) {
+		for (std::size_t i = 0; i < charset[code].size(); i++)
+			if (const auto found = table.find(charset[code][i]); found != table.end()) {
 				font.glyphs[code] = glyph_at(bytes, f, found->second);
+				font.found_by[code] = i;
 				break;
 			}
 	return font;

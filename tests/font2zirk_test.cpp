@@ -372,7 +372,10 @@ std::vector<refusal> refusals()
 	}
 	std::vector<refusal> all{
 		{"no file", {}, "", "font2zirk: no FONTFILE given" + usage_end},
-		{"two files", {"@FILE@", "other"}, small_bdf, "font2zirk: extra operand 'other'" + usage_end},
+		{"second file missing",
+	         {"@FILE@", "other"},
+	         small_bdf,
+	         "font2zirk: other: No such file or directory\n"},
 		{"unknown option",
 	         {"--bold", "@FILE@"},
 	         small_bdf,
@@ -552,13 +555,15 @@ std::vector<refusal> refusals()
 	         psf2_bytes(2, two_glyphs, {"A", "B"}, true),
 	         "font2zirk: @FILE@: has no size 3; its sizes: 1\n"},
 	};
-	for (const char *range : {"65-", "A-Z", "0-0x100", "200-100"})
-		all.push_back({range,
-		               {"--range", range, "@FILE@"},
-		               small_bdf,
-		               "font2zirk: --range '" + std::string(range) +
-		                       "' is not FIRST-LAST, two codes from 0 to 255 (decimal or 0x hex) in order" +
-		                       usage_end});
+	for (const char *range : {"65-", "A-Z", "0-0x100", "200-100", "32-126,100-255", "160-255,32-126", "32,,40"})
+		all.push_back(
+			{range,
+		         {"--range", range, "@FILE@"},
+		         small_bdf,
+		         "font2zirk: --range '" + std::string(range) +
+		                 "' is not pieces FIRST-LAST of codes 0 to 255 (decimal or 0x hex), increasing and "
+		                 "not overlapping, such as 32-126,160-255" +
+		                 usage_end});
 	return all;
 }
 
@@ -629,7 +634,7 @@ TEST(Font2zirkOptions, HelpAndVersion)
 {
 	const run_result help = run_program("font2zirk", {"--help"});
 	EXPECT_EQ(help.status, 0);
-	EXPECT_EQ(help.out.rfind("Usage: font2zirk [OPTIONS] FONTFILE > FONT.zirk\n", 0), 0u) << help.out;
+	EXPECT_EQ(help.out.rfind("Usage: font2zirk [OPTIONS] FONTFILE... > FONT.zirk\n", 0), 0u) << help.out;
 	EXPECT_EQ(run_program("font2zirk", {"-h"}).out, help.out);
 	const run_result version = run_program("font2zirk", {"--version"});
 	EXPECT_EQ(version.status, 0);
