@@ -97,13 +97,10 @@ unsigned guess_descent(const font_record &font, const std::vector<bdf_glyph> &gl
 			continue;
 		const std::vector<unsigned char> rows = glyph_rows(font, g.code);
 		const unsigned row_bytes = row_bytes_for_width(g.width);
-		for (unsigned y = height; y-- > 0;) {
-			const auto row = rows.begin() + static_cast<std::ptrdiff_t>(std::size_t{y} * row_bytes);
-			if (std::any_of(row, row + row_bytes, [](unsigned char b) { return b != 0; })) {
-				votes[height - 1 - y]++;
-				break;
-			}
-		}
+		// The last set byte lies in the bottom ink row.
+		const auto last = std::find_if(rows.rbegin(), rows.rend(), [](unsigned char b) { return b != 0; });
+		if (last != rows.rend())
+			votes[static_cast<std::size_t>(last - rows.rbegin()) / row_bytes]++;
 	}
 	const auto most = std::max_element(votes.begin(), votes.end());
 	return most == votes.end() || *most == 0 ? 0 : static_cast<unsigned>(most - votes.begin());
@@ -113,6 +110,32 @@ void line(std::string &out, const std::string &text)
 {
 	out += text;
 	out += '\n';
+}
+
+// One glyph: its box is the whole cell, offset rows below the baseline.
+void append_glyph(std::string &out, const font_record &font, const bdf_glyph &g, const std::string &offset)
+{
+	const unsigned height = font.header.height;
+	const std::string width = std::to_string(g.width);
+	line(out, "STARTCHAR " + glyph_name(g));
+	line(out, g.character == NO_CHARACTER ? "ENCODING -1 " + std::to_string(g.code)
+	                                      : "ENCODING " + std::to_string(g.character));
+	// The advance in thousandths of the point size.
+	line(out, "SWIDTH " + std::to_string(height == 0 ? 0 : (g.width * 1000 + height / 2) / height) + " 0");
+	line(out, "DWIDTH " + width + " 0");
+	// A glyph of no columns has no rows to write either.
+	const unsigned rows_written = g.width == 0 ? 0 : height;
+	line(out, "BBX " + width + " " + std::to_string(rows_written) + " " + offset);
+	line(out, "BITMAP");
+	const std::vector<unsigned char> rows = glyph_rows(font, g.code);
+	const unsigned row_bytes = row_bytes_for_width(g.width);
+	for (unsigned y = 0; y < rows_written; y++) {
+		std::string hex;
+		for (unsigned i = 0; i < row_bytes; i++)
+			append_hex_byte(hex, rows[std::size_t{y} * row_bytes + i]);
+		line(out, hex);
+	}
+	line(out, "ENDCHAR");
 }
 
 }  // namespace
@@ -177,28 +200,8 @@ written_font bdf_font(const chosen_font &chosen, const code_map &labels, std::op
 		line(out, "DEFAULT_CHAR " + std::to_string(SPACE));
 	line(out, "ENDPROPERTIES");
 	line(out, "CHARS " + std::to_string(glyphs.size()));
-	for (const bdf_glyph &g : glyphs) {
-		const std::string width = std::to_string(g.width);
-		line(out, "STARTCHAR " + glyph_name(g));
-		line(out, g.character == NO_CHARACTER ? "ENCODING -1 " + std::to_string(g.code)
-		                                      : "ENCODING " + std::to_string(g.character));
-		// The advance in thousandths of the point size.
-		line(out, "SWIDTH " + std::to_string(height == 0 ? 0 : (g.width * 1000 + height / 2) / height) + " 0");
-		line(out, "DWIDTH " + width + " 0");
-		// A glyph of no columns has no rows to write either.
-		const unsigned rows_written = g.width == 0 ? 0 : height;
-		line(out, "BBX " + width + " " + std::to_string(rows_written) + " " + offset);
-		line(out, "BITMAP");
-		const std::vector<unsigned char> rows = glyph_rows(font, g.code);
-		const unsigned row_bytes = row_bytes_for_width(g.width);
-		for (unsigned y = 0; y < rows_written; y++) {
-			std::string hex;
-			for (unsigned i = 0; i < row_bytes; i++)
-				append_hex_byte(hex, rows[std::size_t{y} * row_bytes + i]);
-			line(out, hex);
-		}
-		line(out, "ENDCHAR");
-	}
+	for (const bdf_glyph &g : glyphs)
+		append_glyph(out, font, g, offset);
 	line(out, "ENDFONT");
 
 	std::string summary = font_title(chosen) + ": " + plural(glyphs.size(), "glyph", "glyphs") + ", " +

@@ -124,9 +124,9 @@ void count_losses(const font_record &font, export_losses &losses)
 	}
 }
 
-std::vector<unsigned char> centred_rows(std::span<const unsigned char> rows, unsigned width, unsigned height,
-                                        unsigned cell_width)
+std::vector<unsigned char> centred_rows(std::span<const unsigned char> rows, glyph_box box, unsigned cell_width)
 {
+	const auto [width, height] = box;
 	const unsigned row_bytes = row_bytes_for_width(width);
 	const unsigned cell_bytes = row_bytes_for_width(cell_width);
 	const unsigned shift = (cell_width - width) / 2;

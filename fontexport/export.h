@@ -57,8 +57,11 @@ std::vector<unsigned char> glyph_rows(const font_record &font, unsigned code);
 void count_losses(const font_record &font, export_losses &losses);
 // The glyph moved into a cell of cell_width columns, centred, the odd
 // column on the right.
-std::vector<unsigned char> centred_rows(std::span<const unsigned char> rows, unsigned width, unsigned height,
-                                        unsigned cell_width);
+struct glyph_box {
+	unsigned width;
+	unsigned height;
+};
+std::vector<unsigned char> centred_rows(std::span<const unsigned char> rows, glyph_box box, unsigned cell_width);
 
 // Columns of the widest glyph of the range; 0 for an empty font.
 unsigned widest_glyph(const font_record &font);

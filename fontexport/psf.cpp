@@ -46,7 +46,7 @@ written_font psf_font(const chosen_font &chosen, const code_map &labels)
 		}
 		std::vector<unsigned char> rows = glyph_rows(font, code);
 		if (proportional)
-			rows = centred_rows(rows, glyph_width(font, code), height, width);
+			rows = centred_rows(rows, {glyph_width(font, code), height}, width);
 		out.append(rows.begin(), rows.end());
 	}
 	unsigned without = 0;

@@ -67,6 +67,8 @@ const std::string TRY_PSF = "Try 'zirk2psf --help' for more information.\n";
 const std::string PLAIN_BDF = "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0 (guessed)";
 const std::string PLAIN_PSF = "zirk2psf: font 1 \"Plain\": 256 glyphs of 6x9, 3 codes from the font";
 
+// Cases name only the fields they need.
+// NOLINTBEGIN(clang-diagnostic-missing-field-initializers)
 const std::vector<message_case> CASES{
 	{"zirk2bdf", {"@one.zirk"}, PLAIN_BDF + "\n", 0},
 	{"zirk2bdf", {}, PLAIN_BDF + "\n", 0, output_to::capture, "one.zirk"},
@@ -140,6 +142,7 @@ const std::vector<message_case> CASES{
 	{"zirk2bdf", {"--version"}, "", 0},
 	{"zirk2psf", {"--help"}, "", 0},
 };
+// NOLINTEND(clang-diagnostic-missing-field-initializers)
 
 std::string replaced(std::string text, const std::string &from, const std::string &to)
 {
@@ -147,6 +150,8 @@ std::string replaced(std::string text, const std::string &from, const std::strin
 		text.replace(at, from.size(), to);
 	return text;
 }
+
+}  // namespace
 
 TEST(ExportMessages, every_message_and_its_status)
 {
@@ -197,5 +202,3 @@ TEST(ExportMessages, glyphs_as_written)
 	// Cells 9 wide: the 2-wide space moves 3 columns right.
 	EXPECT_EQ(psf.out.substr(32 + 32 * 4, 8), std::string("\x18\0\x18\0\xff\x80\x01\x80", 8));
 }
-
-}  // namespace
