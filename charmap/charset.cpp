@@ -64,9 +64,11 @@ std::optional<std::vector<char32_t>> decode_utf8(const unsigned char *bytes, std
 	std::vector<char32_t> chars;
 	if (size == 0)
 		return chars;
-	const converter conv("UTF-8");
+	// Opened once: a code map decodes every line and word apart.
+	static const converter conv("UTF-8");
 	if (!conv.ok())
 		return std::nullopt;
+	iconv(conv.cd, nullptr, nullptr, nullptr, nullptr);
 	std::vector<char> in(bytes, bytes + size);
 	std::vector<char> out(4 * size);
 	char *in_at = in.data();

@@ -3,14 +3,12 @@
 // neither, so every kind is inflated here, once.
 #include "import.h"
 
-#include "fatal.h"
+#include "../toolkit/input.h"
+#include "../toolkit/messages.h"
 
 #include <zlib.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include <array>
 #include <string>
 
 namespace {
@@ -19,29 +17,19 @@ namespace {
 // enough that a small file claiming a huge content cannot exhaust memory.
 constexpr std::size_t MAX_FONT_BYTES = std::size_t{256} << 20;
 
-struct file_closer {
-	// The file was only read: a failure to close it loses nothing.
-	void operator()(std::FILE *f) const { static_cast<void>(std::fclose(f)); }
-};
-
 std::vector<unsigned char> read_whole(const std::string &path)
 {
-	const std::unique_ptr<std::FILE, file_closer> f(std::fopen(path.c_str(), "rb"));
-	if (!f)
-		file_fault(path, std::strerror(errno));
+	const input_file in(path);
 	std::vector<unsigned char> bytes;
 	std::array<unsigned char, 65536> chunk{};
 	for (;;) {
-		const std::size_t n = std::fread(chunk.data(), 1, chunk.size(), f.get());
+		const std::size_t n = in.read(chunk.data(), chunk.size());
 		bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
 		if (bytes.size() > MAX_FONT_BYTES)
-			file_fault(path, "larger than 256 MiB, too large for a font");
+			file_fatal(path, "larger than 256 MiB, too large for a font");
 		if (n < chunk.size())
-			break;
+			return bytes;
 	}
-	if (std::ferror(f.get()) != 0)
-		file_fault(path, std::string("read failed: ") + std::strerror(errno));
-	return bytes;
 }
 
 bool is_gzip(const std::vector<unsigned char> &bytes)
@@ -62,7 +50,7 @@ std::vector<unsigned char> inflate_gzip(const std::string &path, std::vector<uns
 	inflater z;
 	// 16 + MAX_WBITS: a gzip header and trailer, checked.
 	if (inflateInit2(&z.stream, 16 + MAX_WBITS) != Z_OK)
-		file_fault(path, "cannot start zlib");
+		file_fatal(path, "cannot start zlib");
 	z.stream.next_in = packed.data();
 	z.stream.avail_in = static_cast<uInt>(packed.size());
 	std::vector<unsigned char> out;
@@ -73,31 +61,26 @@ std::vector<unsigned char> inflate_gzip(const std::string &path, std::vector<uns
 		z.stream.avail_out = static_cast<uInt>(chunk.size());
 		status = inflate(&z.stream, Z_NO_FLUSH);
 		if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR)
-			file_fault(path, "damaged gzip data");
+			file_fatal(path, "damaged gzip data");
 		const std::size_t n = chunk.size() - z.stream.avail_out;
 		if (status == Z_BUF_ERROR && n == 0)
-			file_fault(path, "gzip data is truncated");
+			file_fatal(path, "gzip data is truncated");
 		out.insert(out.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
 		if (out.size() > MAX_FONT_BYTES)
-			file_fault(path, "inflates to more than 256 MiB, too large for a font");
+			file_fatal(path, "inflates to more than 256 MiB, too large for a font");
 	}
 	if (z.stream.avail_in != 0)
-		file_fault(path, "bytes after the end of the gzip data");
+		file_fatal(path, "bytes after the end of the gzip data");
 	return out;
 }
 
 }  // namespace
 
-void file_fault(std::string_view path, std::string_view what)
-{
-	fatal("font2zirk: " + std::string(path) + ": " + std::string(what));
-}
-
 std::vector<unsigned char> read_font_file(const std::string &path)
 {
 	std::vector<unsigned char> bytes = read_whole(path);
 	if (bytes.empty())
-		file_fault(path, "empty file");
+		file_fatal(path, "empty file");
 	if (is_gzip(bytes))
 		bytes = inflate_gzip(path, bytes);
 	return bytes;

@@ -3,6 +3,8 @@
 // scalable ones rendered monochrome and hinted.
 #include "import.h"
 
+#include "../toolkit/messages.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -45,10 +47,10 @@ face_ptr open_face(FT_Library library, const std::string &path, const std::vecto
 	if (const FT_Error e =
 	            FT_New_Memory_Face(library, bytes.data(), static_cast<FT_Long>(bytes.size()), index, &face)) {
 		if (e == FT_Err_Unknown_File_Format)
-			file_fault(
+			file_fatal(
 				path,
 				"not a font file font2zirk reads (BDF, PCF, OTB, FNT, FON, TrueType, OpenType or PSF)");
-		file_fault(path, "not a font font2zirk can read, or a damaged one (FreeType: " + words(e) + ")");
+		file_fatal(path, "not a font font2zirk can read, or a damaged one (FreeType: " + words(e) + ")");
 	}
 	return face_ptr(face);
 }
@@ -85,15 +87,15 @@ std::string size_list(const std::vector<strike> &strikes)
 strike choose_strike(const std::string &path, const std::vector<strike> &strikes, unsigned size)
 {
 	if (strikes.empty())
-		file_fault(path, "holds no bitmap size to take");
+		file_fatal(path, "holds no bitmap size to take");
 	if (size == 0 && strikes.size() > 1)
-		file_fault(path, "holds several sizes (" + size_list(strikes) + "); choose one with --size");
+		file_fatal(path, "holds several sizes (" + size_list(strikes) + "); choose one with --size");
 	if (size == 0)
 		return strikes[0];
 	for (const strike &s : strikes)
 		if (s.pixels == static_cast<int>(size))
 			return s;
-	file_fault(path, "has no size " + std::to_string(size) + "; its sizes: " + size_list(strikes));
+	file_fatal(path, "has no size " + std::to_string(size) + "; its sizes: " + size_list(strikes));
 }
 
 // The top row's first byte: a negative pitch means the rows lie bottom up.
@@ -108,7 +110,7 @@ glyph_image take_glyph(const std::string &path, FT_GlyphSlot slot, unsigned code
 {
 	const FT_Bitmap &bitmap = slot->bitmap;
 	if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO && bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
-		file_fault(path, "the glyph of code " + std::to_string(code) + " is in colour, not black and white");
+		file_fatal(path, "the glyph of code " + std::to_string(code) + " is in colour, not black and white");
 	glyph_image image;
 	image.advance = static_cast<int>(slot->advance.x + 32) >> 6;
 	image.advance = std::max(image.advance, 0);
@@ -145,7 +147,7 @@ imported_font read_with_freetype(const std::string &path, const std::vector<unsi
 {
 	FT_Library raw_library = nullptr;
 	if (const FT_Error e = FT_Init_FreeType(&raw_library))
-		file_fault(path, "cannot start FreeType: " + words(e));
+		file_fatal(path, "cannot start FreeType: " + words(e));
 	const library_ptr library(raw_library);
 	face_ptr face = open_face(library.get(), path, bytes, 0);
 
@@ -153,15 +155,15 @@ imported_font read_with_freetype(const std::string &path, const std::vector<unsi
 	unsigned drawn = size;
 	if (FT_IS_SCALABLE(face)) {
 		if (size == 0)
-			file_fault(path, "a scalable font needs --size PX, the pixel size to draw it at");
+			file_fatal(path, "a scalable font needs --size PX, the pixel size to draw it at");
 		if (const FT_Error e = FT_Set_Pixel_Sizes(face.get(), 0, size))
-			file_fault(path, "cannot be drawn at size " + std::to_string(size) + ": " + words(e));
+			file_fatal(path, "cannot be drawn at size " + std::to_string(size) + ": " + words(e));
 	} else {
 		const strike chosen = choose_strike(path, strikes_of(library.get(), path, bytes, face.get()), size);
 		if (chosen.face != 0)
 			face = open_face(library.get(), path, bytes, chosen.face);
 		if (const FT_Error e = FT_Select_Size(face.get(), chosen.index))
-			file_fault(path, "cannot select its size " + std::to_string(chosen.pixels) + ": " + words(e));
+			file_fatal(path, "cannot select its size " + std::to_string(chosen.pixels) + ": " + words(e));
 		drawn = static_cast<unsigned>(chosen.pixels);
 	}
 	font.name = default_name(face.get(), drawn);
@@ -175,20 +177,23 @@ imported_font read_with_freetype(const std::string &path, const std::vector<unsi
 	font.own_codes = FT_Select_Charmap(face.get(), FT_ENCODING_UNICODE) != 0;
 	if (font.own_codes && face->charmap == nullptr) {
 		if (face->num_charmaps <= 0)
-			file_fault(path, "has no character map");
+			file_fatal(path, "has no character map");
 		FT_Set_Charmap(face.get(), face->charmaps[0]);
 	}
 	const FT_Int32 load = FT_IS_SCALABLE(face) ? FT_LOAD_RENDER | FT_LOAD_TARGET_MONO : FT_LOAD_DEFAULT;
 	for (unsigned code = 0; code < CODES; code++) {
-		const std::optional<char32_t> c = font.own_codes ? code : charset[code];
-		if (!c)
-			continue;
 		// Index 0 is the font's default glyph, never the code's own.
-		const FT_UInt index = FT_Get_Char_Index(face.get(), *c);
+		FT_UInt index = 0;
+		if (font.own_codes)
+			index = FT_Get_Char_Index(face.get(), code);
+		for (std::size_t i = 0; !font.own_codes && index == 0 && i < charset[code].size(); i++) {
+			index = FT_Get_Char_Index(face.get(), charset[code][i]);
+			font.found_by[code] = i;
+		}
 		if (index == 0)
 			continue;
 		if (const FT_Error e = FT_Load_Glyph(face.get(), index, load))
-			file_fault(path, "cannot load the glyph of code " + std::to_string(code) + ": " + words(e));
+			file_fatal(path, "cannot load the glyph of code " + std::to_string(code) + ": " + words(e));
 		font.glyphs[code] = take_glyph(path, face->glyph, code);
 	}
 	return font;

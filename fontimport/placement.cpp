@@ -1,5 +1,7 @@
 #include "placement.h"
 
+#include "../toolkit/messages.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -34,7 +36,7 @@ bool is_control_code(const imported_font &font, const code_map &charset, unsigne
 {
 	if (font.own_codes)
 		return is_control(code);
-	return !charset[code] || is_control(*charset[code]);
+	return charset[code].empty() || is_control(charset[code].front());
 }
 
 struct cell_geometry {
@@ -69,7 +71,7 @@ cell_geometry measure(const std::string &path, const imported_font &font, const 
 		}
 	}
 	if (!any)
-		file_fault(path, "has no glyph for any code from " + std::to_string(options.first) + " to " +
+		file_fatal(path, "has no glyph for any code from " + std::to_string(options.first) + " to " +
 		                         std::to_string(options.last));
 	cell.proportional = options.spacing == spacing_choice::proportional ||
 	                    (options.spacing == spacing_choice::automatic && !same_advance);
@@ -80,7 +82,7 @@ void check_cell(const std::string &path, const imported_font &font, const cell_g
                 const placement_options &options)
 {
 	if (cell.width > static_cast<int>(MAX_WIDTH))
-		file_fault(
+		file_fatal(
 			path,
 			"glyphs up to " + std::to_string(cell.width) +
 				" pixels wide, more than the 255 a zirk font holds; a smaller --size would make them fit");
@@ -90,7 +92,7 @@ void check_cell(const std::string &path, const imported_font &font, const cell_g
 		const int own = std::max(font.ascent, 0) + std::max(font.descent, 0);
 		if (!options.clip && own <= static_cast<int>(MAX_HEIGHT))
 			hint += ", or --clip to keep the font's own " + std::to_string(own) + " rows,";
-		file_fault(path, "the glyphs need " + std::to_string(height) +
+		file_fatal(path, "the glyphs need " + std::to_string(height) +
 		                         " rows, more than the 127 korvane takes; " + hint + " would make them fit");
 	}
 }
@@ -120,7 +122,7 @@ void check_size(const std::string &path, const imported_font &font, const cell_g
 	if (fits_to > options.first)
 		hint = "a narrower --range (" + std::to_string(options.first) + "-" + std::to_string(fits_to - 1) +
 		       " fits) or " + hint;
-	file_fault(path, "codes " + range + " need " + std::to_string(bytes) +
+	file_fatal(path, "codes " + range + " need " + std::to_string(bytes) +
 	                         " bitmap bytes, more than the 24600 korvane takes; " + hint);
 }
 
@@ -196,7 +198,7 @@ placed_font place_glyphs(const std::string &path, const imported_font &font, con
 
 	for (unsigned code = options.first; code <= options.last; code++) {
 		if (!font.glyphs[code]) {
-			placed.missing++;
+			placed.missing += options.left_out[code] ? 0 : 1;
 			continue;
 		}
 		placed.clipped += draw(*font.glyphs[code], cell, cell_width(font, cell, code),

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "import.h"
-#include "zirkfile.h"
+#include "../zirkfile/zirkfile.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,6 +21,8 @@ struct placement_options {
 	spacing_choice spacing = spacing_choice::automatic;
 	bool clip = false;                // keep the font's own ascent and descent
 	std::optional<std::string> name;  // none: the font's own, cut to fit
+	// Codes between the pieces of a range: blank, and not counted missing.
+	std::array<bool, CODES> left_out{};
 };
 
 struct placed_font {

@@ -215,7 +215,7 @@ TEST_P(Font2zirkRealFont, IsTheFontPixelForPixelAndKorvaneJoinsIt)
 
 	std::vector<std::string> args = f.options;
 	args.push_back(f.file);
-	const run_result run = run_font2zirk(args);
+	const run_result run = run_program("font2zirk", args);
 	ASSERT_EQ(run.status, 0) << run.err;
 	EXPECT_EQ(run.err.rfind("font2zirk: made \"", 0), 0u) << run.err;
 	EXPECT_EQ(run.err.find("codes are the font's own") != std::string::npos, f.own_codes) << run.err;
@@ -226,7 +226,7 @@ TEST_P(Font2zirkRealFont, IsTheFontPixelForPixelAndKorvaneJoinsIt)
 
 	const scratch_dir dir;
 	const std::string zirk = dir.file("font.zirk", run.out);
-	const run_result joined = run_join({zirk, zirk});
+	const run_result joined = run_program("korvane", {zirk, zirk});
 	EXPECT_EQ(joined.status, 0) << joined.err;
 }
 
@@ -244,7 +244,7 @@ TEST(Font2zirkScalable, TrueTypeAtOnePixelSize)
 	const scratch_dir dir;
 	std::vector<std::string> files;
 	for (const std::string &font : {sans, mono}) {
-		const run_result run = run_font2zirk({"--size", "14", font});
+		const run_result run = run_program("font2zirk", {"--size", "14", font});
 		ASSERT_EQ(run.status, 0) << run.err;
 		const made_font made = read_made_font(run.out);
 		EXPECT_EQ(made.first, 32u);
@@ -260,8 +260,9 @@ TEST(Font2zirkScalable, TrueTypeAtOnePixelSize)
 		EXPECT_GE(inked_rows, 9u);
 		files.push_back(dir.file(std::to_string(files.size()) + ".zirk", run.out));
 	}
-	EXPECT_EQ(run_font2zirk({"-s", "14", sans}).out, run_font2zirk({"-s", "14", sans}).out) << "the same every run";
-	EXPECT_EQ(run_join(files).status, 0);
+	EXPECT_EQ(run_program("font2zirk", {"-s", "14", sans}).out, run_program("font2zirk", {"-s", "14", sans}).out)
+		<< "the same every run";
+	EXPECT_EQ(run_program("korvane", files).status, 0);
 }
 
 TEST(Font2zirkRealFontMessages, SizesAreListedAndAScalableFontNeedsOne)
@@ -270,17 +271,17 @@ TEST(Font2zirkRealFontMessages, SizesAreListedAndAScalableFontNeedsOne)
 	const std::string ttf = TTF + "DejaVuSans.ttf";
 	if (!std::filesystem::exists(otb) || !std::filesystem::exists(ttf))
 		GTEST_SKIP() << "fonts-terminus-otb or fonts-dejavu-core is missing";
-	run_result run = run_font2zirk({otb});
+	run_result run = run_program("font2zirk", {otb});
 	EXPECT_EQ(run.err,
 	          "font2zirk: " + otb +
 	                  ": holds several sizes (12, 14, 16, 18, 20, 22, 24, 28, 32); choose one with --size\n");
 	EXPECT_EQ(run.status, 1);
-	run = run_font2zirk({"--size", "13", otb});
+	run = run_program("font2zirk", {"--size", "13", otb});
 	EXPECT_EQ(run.err, "font2zirk: " + otb + ": has no size 13; its sizes: 12, 14, 16, 18, 20, 22, 24, 28, 32\n");
-	run = run_font2zirk({ttf});
+	run = run_program("font2zirk", {ttf});
 	EXPECT_EQ(run.err, "font2zirk: " + ttf + ": a scalable font needs --size PX, the pixel size to draw it at\n");
 	EXPECT_EQ(run.status, 1);
-	run = run_font2zirk({"--size", "200", ttf});
+	run = run_program("font2zirk", {"--size", "200", ttf});
 	EXPECT_EQ(run.err.rfind("font2zirk: " + ttf + ": the glyphs need ", 0), 0u) << run.err;
 	EXPECT_NE(run.err.find("a smaller --size"), std::string::npos) << run.err;
 	EXPECT_TRUE(run.out.empty());

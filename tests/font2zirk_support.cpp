@@ -8,33 +8,6 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace {
-
-std::vector<std::string> font2zirk_words;
-std::vector<std::string> korvane_words;
-
-}  // namespace
-
-void set_commands(const std::vector<std::string> &words)
-{
-	const auto dashes = std::find(words.begin(), words.end(), "--");
-	font2zirk_words.assign(words.begin(), dashes);
-	if (dashes != words.end())
-		korvane_words.assign(dashes + 1, words.end());
-}
-
-run_result run_font2zirk(const std::vector<std::string> &args, output_to out)
-{
-	set_korvane_command(font2zirk_words);
-	return run_korvane(args, out);
-}
-
-run_result run_join(const std::vector<std::string> &args)
-{
-	set_korvane_command(korvane_words);
-	return run_korvane(args);
-}
-
 unsigned made_font::width(unsigned code) const
 {
 	return spacing == 'P' ? widths[code - first] : fixed_width;

@@ -1,20 +1,14 @@
-// What the font2zirk tests share: running it (and korvane on its output),
-// reading the one font it writes, and reading BDF as pcf2bdf writes it.
+// What the font2zirk tests share: reading the one font it writes, and
+// reading BDF as pcf2bdf writes it.
 #pragma once
 
 #include "font_builder.h"
-#include "run_korvane.h"
+#include "run_program.h"
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
-
-// The command words of font2zirk and of korvane, from the test program's
-// arguments: FONT2ZIRK-WORDS... -- KORVANE-WORDS...
-void set_commands(const std::vector<std::string> &words);
-run_result run_font2zirk(const std::vector<std::string> &args, output_to out = output_to::capture);
-run_result run_join(const std::vector<std::string> &args);
 
 // The one font of a container font2zirk wrote. Fails the test on a
 // container of any other shape.

@@ -29,7 +29,7 @@ converted convert(const std::string &path, const std::vector<std::string> &optio
 {
 	std::vector<std::string> args = options;
 	args.push_back(path);
-	converted c{run_font2zirk(args), {}};
+	converted c{run_program("font2zirk", args), {}};
 	EXPECT_EQ(c.run.status, 0) << c.run.err;
 	if (c.run.status == 0)
 		c.font = read_made_font(c.run.out);
@@ -181,6 +181,18 @@ TEST(Font2zirkInput, GzippedFilesAreTheSameFont)
 	const std::string psf = psf2_bytes(2, glyphs, {"A", "B"}, true);
 	EXPECT_EQ(convert(dir.file("a.bdf.gz", gzip_bytes(bdf))).run.out, convert(dir.file("a.bdf", bdf)).run.out);
 	EXPECT_EQ(convert(dir.file("a.psf.gz", gzip_bytes(psf))).run.out, convert(dir.file("a.psf", psf)).run.out);
+	const run_result piped = run_program("font2zirk", {"-"}, {.input = dir.path("a.bdf.gz")});
+	EXPECT_EQ(piped.out, convert(dir.path("a.bdf")).run.out) << piped.err;
+}
+
+TEST(Font2zirkInput, OutputIntoTheInputIsRefusedBeforeAnythingIsWritten)
+{
+	const scratch_dir dir;
+	const std::string path = dir.file("a.bdf", bdf_text(small_font({A})));
+	const run_result run = run_program("font2zirk", {path}, {.out = output_to::append, .target = path});
+	EXPECT_EQ(run.err, "font2zirk: " + path + ": is standard output too; will not write into an input\n");
+	EXPECT_EQ(run.status, 1);
+	EXPECT_EQ(run.out, bdf_text(small_font({A})));
 }
 
 // Console fonts keep glyphs in the hardware's order; the table says which
@@ -262,7 +274,7 @@ TEST(Font2zirkOutput, TheContainerIsWhatKorvaneJoins)
 	const scratch_dir dir;
 	const converted c = convert(dir.file("j.bdf", bdf_text(small_font({A, B, g_with_descender}))));
 	const std::string zirk = dir.file("j.zirk", c.run.out);
-	const run_result joined = run_join({zirk, zirk});
+	const run_result joined = run_program("korvane", {zirk, zirk});
 	EXPECT_EQ(joined.status, 0) << joined.err;
 	EXPECT_EQ(joined.out.substr(8, 26 + 12), c.run.out.substr(8));
 }
@@ -304,6 +316,9 @@ const std::string gzipped_bdf = gzip_bytes(small_bdf);
 std::vector<refusal> refusals()
 {
 	const std::string usage_end = "\nTry 'font2zirk --help' for more information.\n";
+	const std::string range_expected =
+		"' is not pieces FIRST-LAST of codes 0 to 255 (decimal or 0x hex), increasing "
+		"and not overlapping, such as 32-126,160-255";
 	bdf_font wide = small_font({{65, 300, 0, 0, {"@"}}});
 	bdf_font tall = small_font({{65, 4, 0, -130, {"@"}}});
 	bdf_font big;
@@ -311,12 +326,22 @@ std::vector<refusal> refusals()
 		big.glyphs.push_back({code, 120, 0, 0, {"@"}});
 	return {
 		{"no file", {}, "", "font2zirk: no FONTFILE given" + usage_end},
-		{"two files",
+		{"second file missing",
 	         {"@FILE@", "other"},
 	         small_bdf,
-	         "font2zirk: one FONTFILE at a time; 'other' is one too many" + usage_end},
-		{"unknown option", {"--bold", "@FILE@"}, small_bdf, "font2zirk: unknown option '--bold'" + usage_end},
-		{"unknown short option", {"-x", "@FILE@"}, small_bdf, "font2zirk: unknown option '-x'" + usage_end},
+	         "font2zirk: other: No such file or directory\n"},
+		{"unknown option",
+	         {"--bold", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: unrecognized option '--bold'" + usage_end},
+		{"unknown short option",
+	         {"-x", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: unrecognized option '-x'" + usage_end},
+		{"value for a switch",
+	         {"--proportional=\x01", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: option '--proportional=\\x01' takes no value" + usage_end},
 		{"option without value",
 	         {"@FILE@", "--size"},
 	         small_bdf,
@@ -354,39 +379,40 @@ std::vector<refusal> refusals()
 		{"unknown charset",
 	         {"--charset", "NO-SUCH-SET", "@FILE@"},
 	         small_bdf,
-	         "font2zirk: @FILE@: unknown charset 'NO-SUCH-SET' ('iconv --list' shows the names there are)\n"},
+	         "font2zirk: --charset 'NO-SUCH-SET' is not a charset iconv knows ('iconv --list' shows them)" +
+	                 usage_end},
 		{"size not a number",
 	         {"--size", "12px", "@FILE@"},
 	         small_bdf,
-	         "font2zirk: @FILE@: --size takes a pixel size from 1 to 255, not '12px'\n"},
+	         "font2zirk: --size '12px' is not a number from 1 to 255" + usage_end},
 		{"size zero",
 	         {"--size", "0", "@FILE@"},
 	         small_bdf,
-	         "font2zirk: @FILE@: --size takes a pixel size from 1 to 255, not '0'\n"},
+	         "font2zirk: --size '0' is not a number from 1 to 255" + usage_end},
 		{"size the font lacks",
 	         {"--size", "7", "@FILE@"},
 	         small_bdf,
 	         "font2zirk: @FILE@: has no size 7; its sizes: 4\n"},
-		{"range without dash",
-	         {"--range", "65", "@FILE@"},
+		{"range with one end",
+	         {"--range", "65-", "@FILE@"},
 	         small_bdf,
-	         "font2zirk: @FILE@: --range takes FIRST-LAST, two codes from 0 to 255 (decimal or 0x hex), not '65'\n"},
+	         "font2zirk: --range '65-" + range_expected + usage_end},
 		{"range not numbers",
 	         {"--range", "A-Z", "@FILE@"},
 	         small_bdf,
-	         "font2zirk: @FILE@: --range takes FIRST-LAST, two codes from 0 to 255 (decimal or 0x hex), not 'A-Z'\n"},
+	         "font2zirk: --range 'A-Z" + range_expected + usage_end},
 		{"range beyond 255",
 	         {"--range", "0-0x100", "@FILE@"},
 	         small_bdf,
-	         "font2zirk: @FILE@: --range 0-0x100 goes beyond 255, the highest code\n"},
+	         "font2zirk: --range '0-0x100" + range_expected + usage_end},
 		{"range reversed",
 	         {"--range", "200-100", "@FILE@"},
 	         small_bdf,
-	         "font2zirk: @FILE@: --range 200-100 is reversed: FIRST must not be above LAST\n"},
+	         "font2zirk: --range '200-100" + range_expected + usage_end},
 		{"name too long",
 	         {"--name", "seventeen bytes!!", "@FILE@"},
 	         small_bdf,
-	         "font2zirk: @FILE@: --name 'seventeen bytes!!' is longer than the 16 bytes a name can hold\n"},
+	         "font2zirk: --name 'seventeen bytes!!' is longer than the 16 bytes a name can hold" + usage_end},
 		{"no glyph in range",
 	         {"--range", "0-64", "@FILE@"},
 	         small_bdf,
@@ -497,7 +523,7 @@ TEST_P(Font2zirkRefusal, SaysWhatIsWrongAndWritesNothing)
 	std::vector<std::string> args;
 	for (const std::string &a : r.args)
 		args.push_back(a == "@FILE@" ? path : a);
-	const run_result run = run_font2zirk(args);
+	const run_result run = run_program("font2zirk", args);
 	EXPECT_EQ(run.err, replace_file(r.message, path));
 	EXPECT_EQ(run.status, 1);
 	EXPECT_TRUE(run.out.empty()) << run.out.size() << " bytes on standard output";
@@ -515,11 +541,11 @@ TEST(Font2zirkRefusal, EmptyFileAndDirectory)
 {
 	const scratch_dir dir;
 	const std::string empty = dir.file("empty", "");
-	run_result run = run_font2zirk({empty});
+	run_result run = run_program("font2zirk", {empty});
 	EXPECT_EQ(run.err, "font2zirk: " + empty + ": empty file\n");
 	EXPECT_EQ(run.status, 1);
-	run = run_font2zirk({dir.dir});
-	EXPECT_EQ(run.err, "font2zirk: " + dir.dir + ": read failed: Is a directory\n");
+	run = run_program("font2zirk", {dir.dir});
+	EXPECT_EQ(run.err, "font2zirk: " + dir.dir + ": Is a directory\n");
 	EXPECT_EQ(run.status, 1);
 	EXPECT_EQ(run.out, "");
 }
@@ -528,25 +554,25 @@ TEST(Font2zirkOutput, RefusesATerminalAndAFailedWrite)
 {
 	const scratch_dir dir;
 	const std::string path = dir.file("small.bdf", small_bdf);
-	run_result run = run_font2zirk({path}, output_to::terminal);
-	EXPECT_EQ(run.err, "Error: will not write font data to a terminal\n");
+	run_result run = run_program("font2zirk", {path}, {.out = output_to::terminal});
+	EXPECT_EQ(run.err, "font2zirk: will not write font data to a terminal\n");
 	EXPECT_EQ(run.status, 1);
 	EXPECT_EQ(run.out, "");
-	run = run_font2zirk({path}, output_to::dev_full);
-	EXPECT_EQ(run.err, "Error: write to stdout failed\n");
+	run = run_program("font2zirk", {path}, {.out = output_to::dev_full});
+	EXPECT_EQ(run.err, "font2zirk: standard output: No space left on device\n");
 	EXPECT_EQ(run.status, 1);
-	run = run_font2zirk({path}, output_to::closed);
-	EXPECT_EQ(run.err, "Error: write to stdout failed\n");
+	run = run_program("font2zirk", {path}, {.out = output_to::closed});
+	EXPECT_EQ(run.err, "font2zirk: standard output: Bad file descriptor\n");
 	EXPECT_EQ(run.status, 1);
 }
 
 TEST(Font2zirkOptions, HelpAndVersion)
 {
-	const run_result help = run_font2zirk({"--help"});
+	const run_result help = run_program("font2zirk", {"--help"});
 	EXPECT_EQ(help.status, 0);
-	EXPECT_EQ(help.out.rfind("Usage: font2zirk [OPTIONS] FONTFILE > FONT.zirk\n", 0), 0u) << help.out;
-	EXPECT_EQ(run_font2zirk({"-h"}).out, help.out);
-	const run_result version = run_font2zirk({"--version"});
+	EXPECT_EQ(help.out.rfind("Usage: font2zirk [OPTIONS] FONTFILE... > FONT.zirk\n", 0), 0u) << help.out;
+	EXPECT_EQ(run_program("font2zirk", {"-h"}).out, help.out);
+	const run_result version = run_program("font2zirk", {"--version"});
 	EXPECT_EQ(version.status, 0);
 	EXPECT_EQ(version.out.rfind("font2zirk (korvane) ", 0), 0u) << version.out;
 }
