@@ -12,8 +12,8 @@ namespace {
 enum option_key : int {
 	FONT_KEY = 'f',
 	CHARSET_KEY = 'c',
-	MAP_KEY = 256,
-	DESCENT_KEY,
+	MAP_KEY = 'm',
+	DESCENT_KEY = 256,
 };
 
 constexpr std::array<option_spec, 4> OPTIONS{{
@@ -49,6 +49,9 @@ export_options parse_export_options(int argc, char **argv, const char *program, 
 	});
 	if (!operands.empty())
 		o.path = operands.front();
+	// Standard input is read once, whole.
+	if (o.map == "-" && o.path == "-")
+		usage_error("standard input ('-') is named twice, and can be read once");
 	return o;
 }
 

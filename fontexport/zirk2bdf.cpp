@@ -18,7 +18,7 @@ read standard input. A summary goes to standard error.
                       container holds more than one)
   -c, --charset NAME  what the codes mean, any one-byte charset iconv knows
                       (default ISO-8859-1)
-      --map FILE      what the codes mean, by a code map file over --charset
+  -m, --map FILE      what the codes mean, by a code map file over --charset
       --descent N     rows below the baseline (default: a guess from the
                       digits and capital letters)
   -h, --help          show this help and exit

@@ -20,7 +20,7 @@ centred in cells as wide as its widest glyph. With no FILE, or when FILE is
                       container holds more than one)
   -c, --charset NAME  what the codes mean, any one-byte charset iconv knows
                       (default ISO-8859-1)
-      --map FILE      what the codes mean, by a code map file over --charset
+  -m, --map FILE      what the codes mean, by a code map file over --charset
   -h, --help          show this help and exit
       --version       show the version and exit
 )";

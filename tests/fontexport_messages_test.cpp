@@ -59,6 +59,8 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 		{"letters.zirk", container_of({letters})},
 		{"wide.zirk", container_of({wide})},
 		{"tall.zirk", container_of({tall})},
+		{"taken.map", "65 B\n66 B\n"},
+		{"bad.map", "65\n"},
 	};
 }
 
@@ -136,6 +138,13 @@ const std::vector<message_case> CASES{
          {"@tall.zirk"},
          "zirk2psf: font 1 \"Plain\": 256 glyphs of 6x40, 3 codes from the font; warning: the Linux console loads glyphs 1 to 32 pixels wide and high\n",
          0},
+	{"zirk2bdf", {"-m", "@taken.map", "@one.zirk"}, PLAIN_BDF + "; 1 glyph without a character, unencoded\n", 0},
+	{"zirk2psf", {"--map", "@taken.map", "@one.zirk"}, PLAIN_PSF + "\n", 0},
+	{"zirk2bdf",
+         {"-m", "@bad.map", "@one.zirk"},
+         "@/bad.map:1: error: code 0x41 has no character, expected one or more after it, as themselves or as U+XXXX\n"},
+	{"zirk2psf", {"--map", "@missing.map", "@one.zirk"}, "zirk2psf: @/missing.map: No such file or directory\n"},
+	{"zirk2bdf", {"--map=-"}, "zirk2bdf: standard input ('-') is named twice, and can be read once\n" + TRY_BDF},
 	{"zirk2psf", {"@one.zirk"}, "zirk2psf: will not write a console font to a terminal\n", 1, output_to::terminal},
 	{"zirk2bdf", {"@one.zirk"}, "zirk2bdf: standard output: No space left on device\n", 1, output_to::dev_full},
 	{"zirk2psf", {"@one.zirk"}, "zirk2psf: standard output: No space left on device\n", 1, output_to::dev_full},
@@ -201,4 +210,12 @@ TEST(ExportMessages, glyphs_as_written)
 	const run_result psf = run_program("zirk2psf", {dir.path("p.zirk")});
 	// Cells 9 wide: the 2-wide space moves 3 columns right.
 	EXPECT_EQ(psf.out.substr(32 + 32 * 4, 8), std::string("\x18\0\x18\0\xff\x80\x01\x80", 8));
+	// Every character a map gives a code, in its order.
+	const run_result mapped =
+		run_program("zirk2psf", {"--map", dir.file("two.map", "65 U+0042 U+00DF\n"), dir.path("p.zirk")});
+	EXPECT_NE(mapped.out.find("@\xff"
+	                          "B\xc3\x9f\xff"
+	                          "B\xff"
+	                          "C\xff"),
+	          std::string::npos);
 }
