@@ -12,7 +12,7 @@ struct message_case {
 	std::string err;                // "@" stands for the scratch directory
 	int status = 1;
 	output_to out = output_to::capture;
-	std::string input;  // fixture for standard input
+	std::string input{};  // fixture for standard input
 };
 
 const test_font PLAIN{.name = "Plain",
@@ -69,8 +69,6 @@ const std::string TRY_PSF = "Try 'zirk2psf --help' for more information.\n";
 const std::string PLAIN_BDF = "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0 (guessed)";
 const std::string PLAIN_PSF = "zirk2psf: font 1 \"Plain\": 256 glyphs of 6x9, 3 codes from the font";
 
-// Cases name only the fields they need.
-// NOLINTBEGIN(clang-diagnostic-missing-field-initializers)
 const std::vector<message_case> CASES{
 	{"zirk2bdf", {"@one.zirk"}, PLAIN_BDF + "\n", 0},
 	{"zirk2bdf", {}, PLAIN_BDF + "\n", 0, output_to::capture, "one.zirk"},
@@ -151,7 +149,6 @@ const std::vector<message_case> CASES{
 	{"zirk2bdf", {"--version"}, "", 0},
 	{"zirk2psf", {"--help"}, "", 0},
 };
-// NOLINTEND(clang-diagnostic-missing-field-initializers)
 
 std::string replaced(std::string text, const std::string &from, const std::string &to)
 {
