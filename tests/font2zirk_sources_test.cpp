@@ -111,12 +111,13 @@ class Font2zirkMapFault : public testing::TestWithParam<map_fault> {};
 
 TEST_P(Font2zirkMapFault, SaysWhereAndWritesNothing)
 {
+	const map_fault &f = GetParam();
 	const scratch_dir dir;
 	const std::string font = dir.file("small.bdf", small_bdf);
-	const std::string map = dir.file("pc.map", GetParam().map);
+	const std::string map = dir.file("pc.map", f.map);
 	const run_result run = run_program("font2zirk", {"--map", map, font});
-	const bool whole_file = GetParam().message.front() == ' ';
-	EXPECT_EQ(run.err, (whole_file ? "font2zirk: " + map + ":" : map + ":") + GetParam().message + "\n");
+	const bool whole_file = f.message.front() == ' ';
+	EXPECT_EQ(run.err, (whole_file ? "font2zirk: " + map + ":" : map + ":") + f.message + "\n");
 	EXPECT_EQ(run.status, 1);
 	EXPECT_EQ(run.out, "");
 }
@@ -241,7 +242,7 @@ TEST(Font2zirkFallback, UnifontFillsWhatTerminusLacksAndTheReportSaysWhence)
 		const bdf_glyph *own = glyph_for(terminus, code);
 		const bdf_glyph *filled = own != nullptr ? nullptr : glyph_for(unifont, code);
 		std::array<char, 32> start{};
-		std::snprintf(start.data(), start.size(), "font2zirk: 0x%02x U+%04X ", code, code);
+		static_cast<void>(std::snprintf(start.data(), start.size(), "font2zirk: 0x%02x U+%04X ", code, code));
 		const std::string whence = own != nullptr      ? "from " + TERMINUS_LATIN1
 		                           : filled != nullptr ? "from " + UNIFONT
 		                                               : "in no font";
