@@ -209,5 +209,8 @@ written_font bdf_font(const chosen_font &chosen, const code_map &labels, std::op
 	                      ", descent " + below_text + (descent ? "" : " (guessed)");
 	if (unencoded > 0)
 		summary += "; " + plural(unencoded, "glyph", "glyphs") + " without a character, unencoded";
-	return {std::move(out), summary + losses_text(chosen.losses)};
+	summary += losses_text(chosen.losses);
+	if (height == 0 || glyphs.empty())
+		summary += "; warning: a font of no rows or no glyphs, which bdftopcf refuses";
+	return {std::move(out), summary};
 }

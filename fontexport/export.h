@@ -55,12 +55,12 @@ std::vector<unsigned char> glyph_rows(const font_record &font, unsigned code);
 // Counts what glyph_rows drops: glyphs with padding bits set, surplus and
 // missing bytes.
 void count_losses(const font_record &font, export_losses &losses);
-// The glyph moved into a cell of cell_width columns, centred, the odd
-// column on the right.
 struct glyph_box {
 	unsigned width;
 	unsigned height;
 };
+// The glyph moved into a cell of cell_width columns, centred, the odd
+// column on the right.
 std::vector<unsigned char> centred_rows(std::span<const unsigned char> rows, glyph_box box, unsigned cell_width);
 
 // Columns of the widest glyph of the range; 0 for an empty font.

@@ -39,6 +39,9 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 	wide.spacing = 'P';
 	wide.widths = {3, 0, 6};
 	wide.bitmap = std::string(18, '\0');
+	test_font flat = PLAIN;
+	flat.height = 0;
+	flat.bitmap = "";
 	test_font tall = PLAIN;
 	tall.height = 40;
 	tall.bitmap = std::string(120, '\0');
@@ -59,6 +62,7 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 		{"letters.zirk", container_of({letters})},
 		{"wide.zirk", container_of({wide})},
 		{"tall.zirk", container_of({tall})},
+		{"flat.zirk", container_of({flat})},
 		{"taken.map", "65 B\n66 B\n"},
 		{"bad.map", "65\n"},
 	};
@@ -143,6 +147,10 @@ const std::vector<message_case> CASES{
          "@/bad.map:1: error: code 0x41 has no character, expected one or more after it, as themselves or as U+XXXX\n"},
 	{"zirk2psf", {"--map", "@missing.map", "@one.zirk"}, "zirk2psf: @/missing.map: No such file or directory\n"},
 	{"zirk2bdf", {"--map=-"}, "zirk2bdf: standard input ('-') is named twice, and can be read once\n" + TRY_BDF},
+	{"zirk2bdf",
+         {"@flat.zirk"},
+         "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 0, descent 0 (guessed); warning: a font of no rows or no glyphs, which bdftopcf refuses\n",
+         0},
 	{"zirk2psf", {"@one.zirk"}, "zirk2psf: will not write a console font to a terminal\n", 1, output_to::terminal},
 	{"zirk2bdf", {"@one.zirk"}, "zirk2bdf: standard output: No space left on device\n", 1, output_to::dev_full},
 	{"zirk2psf", {"@one.zirk"}, "zirk2psf: standard output: No space left on device\n", 1, output_to::dev_full},
