@@ -12,7 +12,8 @@ struct message_case {
 	std::string err;                // "@" stands for the scratch directory
 	int status = 1;
 	output_to out = output_to::capture;
-	std::string input{};  // fixture for standard input
+	std::string input{};   // fixture for standard input
+	std::string target{};  // fixture standard output truncates
 };
 
 const test_font PLAIN{.name = "Plain",
@@ -65,6 +66,8 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 		{"flat.zirk", container_of({flat})},
 		{"taken.map", "65 B\n66 B\n"},
 		{"bad.map", "65\n"},
+		{"own.zirk", container_of({PLAIN})},
+		{"own.map", "65 B\n"},
 	};
 }
 
@@ -151,6 +154,20 @@ const std::vector<message_case> CASES{
          {"@flat.zirk"},
          "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 0, descent 0 (guessed); warning: a font of no rows or no glyphs, which bdftopcf refuses\n",
          0},
+	{"zirk2bdf",
+         {"@own.zirk"},
+         "zirk2bdf: @/own.zirk: is standard output too; will not write into an input\n",
+         1,
+         output_to::truncate,
+         "",
+         "own.zirk"},
+	{"zirk2psf",
+         {"-m", "@own.map", "@one.zirk"},
+         "zirk2psf: @/own.map: is standard output too; will not write into an input\n",
+         1,
+         output_to::truncate,
+         "",
+         "own.map"},
 	{"zirk2psf", {"@one.zirk"}, "zirk2psf: will not write a console font to a terminal\n", 1, output_to::terminal},
 	{"zirk2bdf", {"@one.zirk"}, "zirk2bdf: standard output: No space left on device\n", 1, output_to::dev_full},
 	{"zirk2psf", {"@one.zirk"}, "zirk2psf: standard output: No space left on device\n", 1, output_to::dev_full},
@@ -177,14 +194,17 @@ TEST(ExportMessages, every_message_and_its_status)
 		for (const std::string &a : c.args)
 			args.push_back(a[0] == '@' ? dir.path(a.substr(1)) : a);
 		SCOPED_TRACE(c.program + " " + testing::PrintToString(args));
-		const run_result r =
-			run_program(c.program, args, {.out = c.out, .input = c.input.empty() ? "" : dir.path(c.input)});
+		const run_result r = run_program(c.program, args,
+		                                 {.out = c.out,
+		                                  .input = c.input.empty() ? "" : dir.path(c.input),
+		                                  .target = c.target.empty() ? "" : dir.path(c.target)});
 		EXPECT_EQ(r.err, replaced(c.err, "@", dir.dir));
 		EXPECT_EQ(r.status, c.status);
-		if (c.status != 0 || c.out != output_to::capture)
-			EXPECT_TRUE(c.out != output_to::capture || r.out.empty());
-		else
-			EXPECT_FALSE(r.out.empty());
+		if (c.out == output_to::truncate) {
+			EXPECT_EQ(r.out, "") << "the shell's > emptied the file; nothing was written into it";
+		} else if (c.out == output_to::capture) {
+			EXPECT_EQ(r.out.empty(), c.status != 0);
+		}
 	}
 }
 
