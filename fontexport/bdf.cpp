@@ -165,14 +165,15 @@ written_font bdf_font(const chosen_font &chosen, const code_map &labels, std::op
 	const bool proportional = has_width_table(font.header);
 	const std::string family = shown_name(font.header);
 	const std::string size = std::to_string(height);
+	const std::string points = std::to_string(height * 10);  // tenths of a point
 	const std::string spacing = proportional ? "P" : "C";
 	const std::string average =
 		std::to_string(glyphs.empty() ? 0 : (total_width * 10 + glyphs.size() / 2) / glyphs.size());
 
 	std::string out;
 	line(out, "STARTFONT 2.1");
-	line(out, "FONT -misc-" + xlfd_field(family) + "-Medium-R-Normal--" + size + "-" + size + "0-72-72-" + spacing +
-	                  "-" + average + "-ISO10646-1");
+	line(out, "FONT -misc-" + xlfd_field(family) + "-Medium-R-Normal--" + size + "-" + points + "-72-72-" +
+	                  spacing + "-" + average + "-ISO10646-1");
 	line(out, "SIZE " + size + " " + std::to_string(RESOLUTION) + " " + std::to_string(RESOLUTION));
 	line(out, "FONTBOUNDINGBOX " + std::to_string(widest) + " " + size + " " + offset);
 	const std::vector<std::string> properties{
@@ -183,7 +184,7 @@ written_font bdf_font(const chosen_font &chosen, const code_map &labels, std::op
 		"SETWIDTH_NAME \"Normal\"",
 		"ADD_STYLE_NAME \"\"",
 		"PIXEL_SIZE " + size,
-		"POINT_SIZE " + size + "0",
+		"POINT_SIZE " + points,
 		"RESOLUTION_X " + std::to_string(RESOLUTION),
 		"RESOLUTION_Y " + std::to_string(RESOLUTION),
 		"SPACING " + quoted(spacing),
