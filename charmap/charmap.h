@@ -24,6 +24,10 @@ code_map charset_codes(const std::string &name);
 // "FILE:LINE: error: ...".
 code_map read_code_map(const std::string &path, code_map base);
 
+// A code as messages show it: "0x41".
+std::string code_notation(unsigned code);
+// A character as Unicode writes it: "U+263A", "U+1F600".
+std::string unicode_notation(char32_t c);
 // The characters of UTF-8 text; nullopt where it is not valid UTF-8.
 std::optional<std::vector<char32_t>> decode_utf8(const unsigned char *bytes, std::size_t size);
 // Whether a character is a C0 or C1 control, or DEL.

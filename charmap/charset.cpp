@@ -3,10 +3,12 @@
 #include "charmap.h"
 
 #include "../toolkit/messages.h"
+#include "../toolkit/text.h"
 
 #include <iconv.h>
 
 #include <array>
+#include <cerrno>
 #include <cstddef>
 
 namespace {
@@ -24,9 +26,9 @@ struct converter {
 	bool ok() const { return cd != reinterpret_cast<iconv_t>(-1); }  // NOLINT(performance-no-int-to-ptr)
 };
 
-// One character from one code, or none where the charset leaves the code
-// undefined or makes it more than one character.
-std::optional<char32_t> convert(const converter &conv, unsigned char code)
+// What one code converts to: nothing where the charset leaves it undefined,
+// or, for a charset that is not one byte a character, a refusal.
+std::optional<char32_t> convert(const converter &conv, unsigned char code, const std::string &name)
 {
 	iconv(conv.cd, nullptr, nullptr, nullptr, nullptr);
 	std::array<char, 1> in{static_cast<char>(code)};
@@ -35,8 +37,12 @@ std::optional<char32_t> convert(const converter &conv, unsigned char code)
 	char *out_at = out.data();
 	std::size_t in_left = in.size();
 	std::size_t out_left = out.size();
-	if (iconv(conv.cd, &in_at, &in_left, &out_at, &out_left) == static_cast<std::size_t>(-1) || in_left != 0 ||
-	    out_left != 4)
+	const bool failed = iconv(conv.cd, &in_at, &in_left, &out_at, &out_left) == static_cast<std::size_t>(-1);
+	// EINVAL: the byte begins a longer sequence (UTF-8, UTF-16); E2BIG or
+	// two characters: one code stands for more than one.
+	if ((failed && errno != EILSEQ) || (!failed && out_left < 4))
+		usage_error("--charset '" + shown_text(name) + "' is not a one-byte charset");
+	if (failed || out_left != 4)
 		return std::nullopt;
 	char32_t c = 0;
 	for (std::size_t i = 0; i < 4; i++)
@@ -48,13 +54,16 @@ std::optional<char32_t> convert(const converter &conv, unsigned char code)
 
 code_map charset_codes(const std::string &name)
 {
-	// iconv takes an empty name for the locale's charset.
+	// iconv takes an empty name for the locale's charset, which may be any.
+	if (name.empty())
+		usage_error("--charset '' is not a one-byte charset");
 	const converter conv(name.c_str());
-	if (name.empty() || !conv.ok())
-		usage_error("--charset '" + name + "' is not a charset iconv knows ('iconv --list' shows them)");
+	if (!conv.ok())
+		usage_error("--charset '" + shown_text(name) +
+		            "' is not a charset iconv knows ('iconv --list' shows them)");
 	code_map map;
 	for (unsigned code = 0; code < CODES; code++)
-		if (const std::optional<char32_t> c = convert(conv, static_cast<unsigned char>(code)))
+		if (const std::optional<char32_t> c = convert(conv, static_cast<unsigned char>(code), name))
 			map[code].push_back(*c);
 	return map;
 }
@@ -64,9 +73,11 @@ std::optional<std::vector<char32_t>> decode_utf8(const unsigned char *bytes, std
 	std::vector<char32_t> chars;
 	if (size == 0)
 		return chars;
-	const converter conv("UTF-8");
+	// Opened once: a code map decodes every line and word apart.
+	static const converter conv("UTF-8");
 	if (!conv.ok())
 		return std::nullopt;
+	iconv(conv.cd, nullptr, nullptr, nullptr, nullptr);
 	std::vector<char> in(bytes, bytes + size);
 	std::vector<char> out(4 * size);
 	char *in_at = in.data();

@@ -1,175 +1,122 @@
 #include "command_line.h"
 
-#include "fatal.h"
-#include "options.h"
+#include "../toolkit/command_line.h"
+#include "../toolkit/messages.h"
+#include "../toolkit/text.h"
 
-#include <getopt.h>
-
+#include <algorithm>
 #include <array>
-#include <cstdlib>
+#include <cstdint>
 #include <string_view>
 
 namespace {
 
-constexpr const char *PROGRAM = "font2zirk";
-
-constexpr std::string_view HELP = R"(Usage: font2zirk [OPTIONS] FONTFILE > FONT.zirk
+constexpr std::string_view HELP = R"(Usage: font2zirk [OPTIONS] FONTFILE... > FONT.zirk
 Write FONTFILE (BDF, PCF, OTB, FNT/FON, TrueType, OpenType, PSF; gzip'd or
-plain) as a zirk container of one font; a summary goes to standard error.
+plain; - for standard input) as a zirk container of one font; each code's
+glyph comes from the first FONTFILE that has it. A summary goes to stderr.
 
   -s, --size PX          pixel size: needed for a scalable font, and picks
                          one of several bitmap sizes
-  -c, --charset NAME     what the codes mean, any name iconv knows
-                         (default ISO-8859-1)
-  -r, --range FIRST-LAST codes to cover, decimal or 0x hex (default: those
-                         the font has, control codes excepted at the ends)
+  -c, --charset NAME     what the codes mean, any one-byte charset iconv
+                         knows (default ISO-8859-1)
+  -m, --map FILE         a code map: per code, its characters (see the
+                         manual); codes it leaves out follow --charset
+  -r, --range LIST       codes to cover, such as 32-126,160-255 (default:
+                         those the fonts have, control codes off the ends)
   -n, --name NAME        record name, at most 16 bytes (default: family,
                          style and size, cut to 16 bytes)
-      --fixed            one width for all: the widest advance
-      --proportional     a width table, each glyph its advance
-                         (default: fixed when all advances agree)
-      --clip             keep the font's own ascent and descent, and count
-                         the pixels cut off
+      --fixed            one width for all
+      --proportional     a width table, each glyph its own width
+                         (default: fixed when all widths agree)
+      --clip             keep the font's own advances, ascent and descent,
+                         and count the pixels cut off
+      --report           say per code which file gave its glyph
   -h, --help             show this help and exit
       --version          show the version and exit
 )";
 
-enum long_only : int {
-	OPT_FIXED = 256,
-	OPT_PROPORTIONAL,
-	OPT_CLIP,
-	OPT_VERSION
+enum key : int {
+	SIZE = 's',
+	CHARSET = 'c',
+	RANGE = 'r',
+	NAME = 'n',
+	FIXED = 256,
+	PROPORTIONAL_KEY,
+	CLIP,
+	REPORT,
+	MAP = 'm',
 };
 
-[[noreturn]] void usage(std::string_view message)
-{
-	usage_error(PROGRAM, message);
-}
+constexpr std::array<option_spec, 9> OPTIONS{{
+	{"size", SIZE, true},
+	{"charset", CHARSET, true},
+	{"map", MAP, true},
+	{"range", RANGE, true},
+	{"name", NAME, true},
+	{"fixed", FIXED, false},
+	{"proportional", PROPORTIONAL_KEY, false},
+	{"clip", CLIP, false},
+	{"report", REPORT, false},
+}};
 
-// A whole number, decimal or 0x hex, at most max; none otherwise.
-std::optional<unsigned> number(std::string_view text, unsigned max)
+// Pieces in increasing order, apart: the font covers the first to the last
+// code, and the codes between pieces are left out.
+std::vector<number_range> range_pieces(std::string_view text)
 {
-	int base = 10;
-	if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-		base = 16;
-		text.remove_prefix(2);
+	auto ranges = parse_ranges(text, 0, CODES - 1);
+	for (std::size_t i = 1; ranges && i < ranges->size(); i++)
+		if ((*ranges)[i].first <= (*ranges)[i - 1].last)
+			ranges.reset();
+	if (!ranges) {
+		std::string message = "--range '";
+		usage_error(message.append(shown_text(text))
+		                    .append("' is not pieces FIRST-LAST of codes 0 to 255 (decimal or 0x hex), "
+		                            "increasing and not overlapping, such as 32-126,160-255"));
 	}
-	if (text.empty() || text.size() > 8)
-		return std::nullopt;
-	unsigned value = 0;
-	for (const char ch : text) {
-		const std::string_view digits = "0123456789abcdef";
-		const char lower = ch >= 'A' && ch <= 'F' ? static_cast<char>(ch - 'A' + 'a') : ch;
-		const std::size_t digit = digits.find(lower);
-		if (digit == std::string_view::npos || digit >= static_cast<std::size_t>(base))
-			return std::nullopt;
-		value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
-	}
-	if (value > max)
-		return std::nullopt;
-	return value;
-}
-
-// The values are judged once the file is known, so that their messages
-// name it like every other fault of this conversion.
-struct raw_options {
-	std::optional<std::string> size;
-	std::optional<std::string> range;
-};
-
-void take_size(import_options &o, const std::string &text)
-{
-	const std::optional<unsigned> size = number(text, 255);
-	if (!size || *size == 0)
-		file_fault(o.path, "--size takes a pixel size from 1 to 255, not '" + text + "'");
-	o.size = *size;
-}
-
-void take_range(import_options &o, const std::string &text)
-{
-	const std::size_t dash = text.find('-');
-	const std::string expected = "--range takes FIRST-LAST, two codes from 0 to 255 (decimal or 0x hex), not '";
-	if (dash == std::string::npos)
-		file_fault(o.path, expected + text + "'");
-	const std::string_view all(text);
-	const std::optional<unsigned> first = number(all.substr(0, dash), 0xffffffU);
-	const std::optional<unsigned> last = number(all.substr(dash + 1), 0xffffffU);
-	if (!first || !last)
-		file_fault(o.path, expected + text + "'");
-	if (*first > 255 || *last > 255)
-		file_fault(o.path, "--range " + text + " goes beyond 255, the highest code");
-	if (*first > *last)
-		file_fault(o.path, "--range " + text + " is reversed: FIRST must not be above LAST");
-	o.placement.first = *first;
-	o.placement.last = *last;
-	o.range_given = true;
+	return *ranges;
 }
 
 }  // namespace
 
-// Built piece by piece: GCC 12 at -O3 takes "'" + std::string for an
-// overlapping copy.
-static std::string unknown_option(int letter, const char *word)
-{
-	std::string message = "unknown option '";
-	if (letter != 0)
-		message.append(1, '-').append(1, static_cast<char>(letter));
-	else
-		message.append(word);
-	return message.append(1, '\'');
-}
-
 import_options parse_options(int argc, char **argv)
 {
-	static const std::array<option, 10> longopts{{
-		{"size", required_argument, nullptr, 's'},
-		{"charset", required_argument, nullptr, 'c'},
-		{"range", required_argument, nullptr, 'r'},
-		{"name", required_argument, nullptr, 'n'},
-		{"fixed", no_argument, nullptr, OPT_FIXED},
-		{"proportional", no_argument, nullptr, OPT_PROPORTIONAL},
-		{"clip", no_argument, nullptr, OPT_CLIP},
-		{"help", no_argument, nullptr, 'h'},
-		{"version", no_argument, nullptr, OPT_VERSION},
-		{nullptr, 0, nullptr, 0},
-	}};
 	import_options o;
-	raw_options raw;
 	bool fixed = false;
 	bool proportional = false;
-	// getopt prints its own complaint about an unknown option; ours says
-	// the rest.
-	opterr = 0;
-	int ch = 0;
-	while ((ch = getopt_long(argc, argv, ":s:c:r:n:h", longopts.data(), nullptr)) != -1) {
-		switch (ch) {
-		case 's': raw.size = optarg; break;
-		case 'c': o.charset = optarg; break;
-		case 'r': raw.range = optarg; break;
-		case 'n': o.placement.name = optarg; break;
-		case OPT_FIXED: fixed = true; break;
-		case OPT_PROPORTIONAL: proportional = true; break;
-		case OPT_CLIP: o.placement.clip = true; break;
-		case 'h': show_help(HELP);
-		case OPT_VERSION: show_version(PROGRAM);
-		case ':': usage("option '" + std::string(argv[optind - 1]) + "' needs a value");
-		default: usage(unknown_option(optopt, argv[optind - 1]));
+	const command_spec spec{"font2zirk", HELP, OPTIONS, SIZE_MAX};
+	const std::vector<std::string> operands = parse_command_line(argc, argv, spec, [&](int k, const char *value) {
+		switch (k) {
+		case SIZE: o.size = number_value("--size", value, 1, 255); break;
+		case CHARSET: o.charset = value; break;
+		case MAP: o.map = value; break;
+		case RANGE: o.pieces = range_pieces(value); break;
+		case NAME: o.placement.name = value; break;
+		case FIXED: fixed = true; break;
+		case PROPORTIONAL_KEY: proportional = true; break;
+		case REPORT: o.report = true; break;
+		default: o.placement.clip = true; break;
 		}
-	}
+	});
 	if (fixed && proportional)
-		usage("--fixed and --proportional exclude each other");
-	if (optind == argc)
-		usage("no FONTFILE given");
-	if (argc - optind > 1)
-		usage("one FONTFILE at a time; '" + std::string(argv[optind + 1]) + "' is one too many");
-	o.path = argv[optind];
+		usage_error("--fixed and --proportional exclude each other");
+	if (operands.empty())
+		usage_error("no FONTFILE given");
+	if (o.placement.name && o.placement.name->size() > NAME_SIZE) {
+		std::string message = "--name '";
+		usage_error(message.append(shown_text(*o.placement.name))
+		                    .append("' is longer than the 16 bytes a name can hold"));
+	}
+	// Standard input is read once, whole.
+	const auto stdin_uses = std::count(operands.begin(), operands.end(), "-") + (o.map == "-" ? 1 : 0);
+	if (stdin_uses > 1)
+		usage_error("standard input ('-') is named twice, and can be read once");
+	if (!o.pieces.empty()) {
+		o.placement.first = o.pieces.front().first;
+		o.placement.last = o.pieces.back().last;
+	}
+	o.paths = operands;
 	o.placement.spacing = fixed ? spacing_choice::fixed
 	                            : (proportional ? spacing_choice::proportional : spacing_choice::automatic);
-	if (raw.size)
-		take_size(o, *raw.size);
-	if (raw.range)
-		take_range(o, *raw.range);
-	if (o.placement.name && o.placement.name->size() > NAME_SIZE)
-		file_fault(o.path, "--name '" + *o.placement.name + "' is longer than the 16 bytes a name can hold");
 	return o;
 }

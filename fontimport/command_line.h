@@ -3,13 +3,19 @@
 
 #include "placement.h"
 
+#include "../toolkit/command_line.h"
+
+#include <optional>
 #include <string>
+#include <vector>
 
 struct import_options {
-	std::string path;
-	unsigned size = 0;  // 0: none asked for
+	std::vector<std::string> paths;  // the first has the glyphs most wanted
+	unsigned size = 0;               // 0: none asked for
 	std::string charset = "ISO-8859-1";
-	bool range_given = false;
+	std::optional<std::string> map;    // a code map file over the charset
+	std::vector<number_range> pieces;  // of --range; none given: empty
+	bool report = false;
 	placement_options placement;
 };
 

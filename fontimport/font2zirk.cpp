@@ -1,28 +1,40 @@
-// font2zirk [OPTIONS] FONTFILE: one font of any kind FreeType reads, or a
-// console PSF font, as a zirk container on standard output.
+// font2zirk [OPTIONS] FONTFILE...: fonts of any kind FreeType reads, or
+// console PSF fonts, as one zirk font on standard output.
+#include "../toolkit/messages.h"
+#include "../toolkit/output.h"
 #include "command_line.h"
-#include "fatal.h"
 #include "import.h"
-#include "output.h"
 #include "placement.h"
+#include "sources.h"
 #include "summary.h"
 
-#include <cstdio>
 #include <cstdlib>
+
+// Faults of the font made of several files name them all.
+static std::string files_named(const std::vector<std::string> &paths)
+{
+	std::string named;
+	for (const std::string &path : paths)
+		named.append(named.empty() ? "" : ", ").append(path);
+	return named;
+}
 
 int main(int argc, char **argv)
 {
 	import_options o = parse_options(argc, argv);
-	const std::optional<code_map> charset = charset_map(o.charset);
-	if (!charset)
-		file_fault(o.path, "unknown charset '" + o.charset + "' ('iconv --list' shows the names there are)");
-
-	const std::vector<unsigned char> bytes = read_font_file(o.path);
-	const imported_font font = is_psf(bytes) ? read_psf(o.path, bytes, o.size, *charset)
-	                                         : read_with_freetype(o.path, bytes, o.size, *charset);
-	if (!o.range_given && !default_range(font, *charset, o.placement.first, o.placement.last))
-		file_fault(o.path, "has no glyph for any code from 0 to 255 but control codes");
-	const placed_font placed = place_glyphs(o.path, font, o.placement);
+	code_map map = charset_codes(o.charset);
+	if (o.map)
+		map = read_code_map(*o.map, std::move(map));
+	sourced_font sourced = read_fonts(o.paths, o.size, map);
+	const std::string path = files_named(o.paths);
+	if (o.pieces.empty() && !default_range(sourced.font, map, o.placement.first, o.placement.last))
+		file_fatal(path, "has no glyph for any code from 0 to 255 but control codes");
+	leave_out_gaps(sourced, o.pieces);
+	settle_metrics(sourced, o.placement.first, o.placement.last);
+	o.placement.left_out = sourced.left_out;
+	if (!o.placement.name)
+		o.placement.name = default_name(sourced.font, o.paths.front());
+	const placed_font placed = place_glyphs(path, sourced.font, map, o.placement);
 
 	// Everything is checked before the first byte leaves.
 	std::vector<unsigned char> out;
@@ -31,8 +43,10 @@ int main(int argc, char **argv)
 	claim_binary_output("font data");
 	write_stdout(out);
 	finish_stdout();
-	// The font is whole by now; a summary standard error will not take
-	// changes nothing about it.
-	static_cast<void>(std::fprintf(stderr, "%s\n", summary_line(placed, font.own_codes).c_str()));
+	if (o.report)
+		for (const std::string &line : report_lines(sourced, o.paths, map, o.placement.first, o.placement.last))
+			note(line);
+	note(summary_line(placed, sourced.font.own_codes) +
+	     sources_summary(sourced, o.paths, o.placement.first, o.placement.last));
 	return EXIT_SUCCESS;
 }

@@ -3,11 +3,17 @@
 // scalable ones rendered monochrome and hinted.
 #include "import.h"
 
+#include "../toolkit/messages.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
+#include <array>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -39,16 +45,45 @@ int pixel_size(const FT_Bitmap_Size &strike)
 	return static_cast<int>((strike.y_ppem + 32) >> 6);
 }
 
+// The kinds FreeType reads, by the bytes they begin with: a file of one
+// of them that FreeType cannot read is damaged, not of an unknown kind.
+const char *kind_of(const std::vector<unsigned char> &bytes)
+{
+	struct signature {
+		std::string_view start;
+		const char *kind;
+	};
+	using namespace std::string_view_literals;
+	static constexpr std::array<signature, 9> known{{
+		{"STARTFONT"sv, "BDF"},
+		{"\1fcp"sv, "PCF"},
+		{"\0\1\0\0"sv, "TrueType or OpenType"},
+		{"true"sv, "TrueType"},
+		{"OTTO"sv, "OpenType"},
+		{"ttcf"sv, "TrueType collection"},
+		{"MZ"sv, "FON"},
+		{"\0\2"sv, "FNT"},
+		{"\0\3"sv, "FNT"},
+	}};
+
+	const std::string_view start(reinterpret_cast<const char *>(bytes.data()), bytes.size());
+	for (const signature &s : known)
+		if (start.starts_with(s.start))
+			return s.kind;
+	return nullptr;
+}
+
 face_ptr open_face(FT_Library library, const std::string &path, const std::vector<unsigned char> &bytes, FT_Long index)
 {
 	FT_Face face = nullptr;
 	if (const FT_Error e =
 	            FT_New_Memory_Face(library, bytes.data(), static_cast<FT_Long>(bytes.size()), index, &face)) {
-		if (e == FT_Err_Unknown_File_Format)
-			file_fault(
+		const char *kind = kind_of(bytes);
+		if (kind == nullptr)
+			file_fatal(
 				path,
 				"not a font file font2zirk reads (BDF, PCF, OTB, FNT, FON, TrueType, OpenType or PSF)");
-		file_fault(path, "not a font font2zirk can read, or a damaged one (FreeType: " + words(e) + ")");
+		file_fatal(path, std::string("damaged ") + kind + " font (FreeType: " + words(e) + ")");
 	}
 	return face_ptr(face);
 }
@@ -85,15 +120,15 @@ std::string size_list(const std::vector<strike> &strikes)
 strike choose_strike(const std::string &path, const std::vector<strike> &strikes, unsigned size)
 {
 	if (strikes.empty())
-		file_fault(path, "holds no bitmap size to take");
+		file_fatal(path, "holds no bitmap size to take");
 	if (size == 0 && strikes.size() > 1)
-		file_fault(path, "holds several sizes (" + size_list(strikes) + "); choose one with --size");
+		file_fatal(path, "holds several sizes (" + size_list(strikes) + "); choose one with --size");
 	if (size == 0)
 		return strikes[0];
 	for (const strike &s : strikes)
 		if (s.pixels == static_cast<int>(size))
 			return s;
-	file_fault(path, "has no size " + std::to_string(size) + "; its sizes: " + size_list(strikes));
+	file_fatal(path, "has no size " + std::to_string(size) + "; its sizes: " + size_list(strikes));
 }
 
 // The top row's first byte: a negative pitch means the rows lie bottom up.
@@ -108,7 +143,7 @@ glyph_image take_glyph(const std::string &path, FT_GlyphSlot slot, unsigned code
 {
 	const FT_Bitmap &bitmap = slot->bitmap;
 	if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO && bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
-		file_fault(path, "the glyph of code " + std::to_string(code) + " is in colour, not black and white");
+		file_fatal(path, "the glyph of code " + std::to_string(code) + " is in colour, not black and white");
 	glyph_image image;
 	image.advance = static_cast<int>(slot->advance.x + 32) >> 6;
 	image.advance = std::max(image.advance, 0);
@@ -129,13 +164,21 @@ glyph_image take_glyph(const std::string &path, FT_GlyphSlot slot, unsigned code
 	return image;
 }
 
-std::string default_name(FT_Face face, unsigned size)
+// Family and style, as the font names them; a style of regular weight
+// says nothing worth the bytes of a 16-byte name.
+std::string described_name(FT_Face face)
 {
 	std::string name = face->family_name != nullptr ? face->family_name : "";
-	const std::string style = face->style_name != nullptr ? face->style_name : "";
-	if (!style.empty() && style != "Regular" && style != "Medium" && style != "Book")
-		name += (name.empty() ? "" : " ") + style;
-	return name + (name.empty() ? "" : " ") + std::to_string(size);
+	std::istringstream style(face->style_name != nullptr ? face->style_name : "");
+	for (std::string word; style >> word;) {
+		// As a word of its own, or run into the next ("MediumOblique").
+		for (const std::string_view regular : {"Regular", "Medium", "Book", "Normal"})
+			if (word.starts_with(regular))
+				word.erase(0, regular.size());
+		if (!word.empty())
+			name += (name.empty() ? "" : " ") + word;
+	}
+	return name;
 }
 
 }  // namespace
@@ -145,7 +188,7 @@ imported_font read_with_freetype(const std::string &path, const std::vector<unsi
 {
 	FT_Library raw_library = nullptr;
 	if (const FT_Error e = FT_Init_FreeType(&raw_library))
-		file_fault(path, "cannot start FreeType: " + words(e));
+		file_fatal(path, "cannot start FreeType: " + words(e));
 	const library_ptr library(raw_library);
 	face_ptr face = open_face(library.get(), path, bytes, 0);
 
@@ -153,18 +196,23 @@ imported_font read_with_freetype(const std::string &path, const std::vector<unsi
 	unsigned drawn = size;
 	if (FT_IS_SCALABLE(face)) {
 		if (size == 0)
-			file_fault(path, "a scalable font needs --size PX, the pixel size to draw it at");
+			file_fatal(path, "a scalable font needs --size PX, the pixel size to draw it at");
 		if (const FT_Error e = FT_Set_Pixel_Sizes(face.get(), 0, size))
-			file_fault(path, "cannot be drawn at size " + std::to_string(size) + ": " + words(e));
+			file_fatal(path, "cannot be drawn at size " + std::to_string(size) + ": " + words(e));
 	} else {
-		const strike chosen = choose_strike(path, strikes_of(library.get(), path, bytes, face.get()), size);
+		const std::vector<strike> strikes = strikes_of(library.get(), path, bytes, face.get());
+		const strike chosen = choose_strike(path, strikes, size);
+		font.smaller_size = std::any_of(strikes.begin(), strikes.end(),
+		                                [&](const strike &s) { return s.pixels < chosen.pixels; });
 		if (chosen.face != 0)
 			face = open_face(library.get(), path, bytes, chosen.face);
 		if (const FT_Error e = FT_Select_Size(face.get(), chosen.index))
-			file_fault(path, "cannot select its size " + std::to_string(chosen.pixels) + ": " + words(e));
+			file_fatal(path, "cannot select its size " + std::to_string(chosen.pixels) + ": " + words(e));
 		drawn = static_cast<unsigned>(chosen.pixels);
 	}
-	font.name = default_name(face.get(), drawn);
+	font.smaller_size = font.smaller_size || (FT_IS_SCALABLE(face) && size > 1);
+	font.described = described_name(face.get());
+	font.size = drawn;
 	const FT_Size_Metrics &metrics = face->size->metrics;
 	font.ascent = static_cast<int>((metrics.ascender + 63) >> 6);
 	font.descent = static_cast<int>((-metrics.descender + 63) >> 6);
@@ -175,20 +223,23 @@ imported_font read_with_freetype(const std::string &path, const std::vector<unsi
 	font.own_codes = FT_Select_Charmap(face.get(), FT_ENCODING_UNICODE) != 0;
 	if (font.own_codes && face->charmap == nullptr) {
 		if (face->num_charmaps <= 0)
-			file_fault(path, "has no character map");
+			file_fatal(path, "has no character map");
 		FT_Set_Charmap(face.get(), face->charmaps[0]);
 	}
 	const FT_Int32 load = FT_IS_SCALABLE(face) ? FT_LOAD_RENDER | FT_LOAD_TARGET_MONO : FT_LOAD_DEFAULT;
 	for (unsigned code = 0; code < CODES; code++) {
-		const std::optional<char32_t> c = font.own_codes ? code : charset[code];
-		if (!c)
-			continue;
 		// Index 0 is the font's default glyph, never the code's own.
-		const FT_UInt index = FT_Get_Char_Index(face.get(), *c);
+		FT_UInt index = 0;
+		if (font.own_codes)
+			index = FT_Get_Char_Index(face.get(), code);
+		for (std::size_t i = 0; !font.own_codes && index == 0 && i < charset[code].size(); i++) {
+			index = FT_Get_Char_Index(face.get(), charset[code][i]);
+			font.found_by[code] = i;
+		}
 		if (index == 0)
 			continue;
 		if (const FT_Error e = FT_Load_Glyph(face.get(), index, load))
-			file_fault(path, "cannot load the glyph of code " + std::to_string(code) + ": " + words(e));
+			file_fatal(path, "cannot load the glyph of code " + std::to_string(code) + ": " + words(e));
 		font.glyphs[code] = take_glyph(path, face->glyph, code);
 	}
 	return font;

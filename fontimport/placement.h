@@ -3,7 +3,7 @@
 #pragma once
 
 #include "import.h"
-#include "zirkfile.h"
+#include "../zirkfile/zirkfile.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,23 +19,32 @@ struct placement_options {
 	unsigned first = 0;
 	unsigned last = 0;
 	spacing_choice spacing = spacing_choice::automatic;
-	bool clip = false;                // keep the font's own ascent and descent
-	std::optional<std::string> name;  // none: the font's own, cut to fit
+	bool clip = false;                // keep the font's own advances, ascent and descent
+	std::optional<std::string> name;  // none: default_name
+	// Codes between the pieces of a range: blank, and not counted missing.
+	std::array<bool, CODES> left_out{};
 };
 
 struct placed_font {
 	font_record record;
-	unsigned missing = 0;       // covered codes without a glyph
-	std::uint64_t clipped = 0;  // ink pixels outside their cell
+	unsigned missing = 0;           // covered codes without a glyph
+	unsigned missing_controls = 0;  // of them, control codes
+	unsigned widened = 0;           // glyphs wider than their advance, to hold their ink
+	std::uint64_t clipped = 0;      // ink pixels outside their cell
 };
 
 // The codes the font has a glyph for, lowest to highest, control codes
 // excepted from either end; false when it has none.
 bool default_range(const imported_font &font, const code_map &charset, unsigned &first, unsigned &last);
 
-// The name field: at most 16 bytes, never cut inside a UTF-8 character.
-std::string record_name(const std::string &name);
+// The record's name unless --name gives one: what the font says it is,
+// then its size, at most 16 bytes in all, cut so that the size survives,
+// never inside a UTF-8 character nor before a blank or hyphen. A font that
+// does not say is named after its file, without directory or extensions;
+// one read from standard input or a pipe, "font" and its size.
+std::string default_name(const imported_font &font, const std::string &path);
 
 // Refuses (naming path) a font korvane would not join, saying what would
 // make it fit.
-placed_font place_glyphs(const std::string &path, const imported_font &font, const placement_options &options);
+placed_font place_glyphs(const std::string &path, const imported_font &font, const code_map &charset,
+                         const placement_options &options);

@@ -5,11 +5,12 @@
 // glyph a code gets.
 #include "import.h"
 
-#include "zirk.h"
+#include "../toolkit/messages.h"
+
+#include "../format/zirk_format.h"
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 
 namespace {
@@ -62,7 +63,7 @@ bool is_psf2(const std::vector<unsigned char> &b)
 psf_font psf1_header(const std::string &path, const std::vector<unsigned char> &b)
 {
 	if (b.size() < PSF1_HEADER_SIZE)
-		file_fault(path, "PSF1 header is truncated");
+		file_fatal(path, "PSF1 header is truncated");
 	const unsigned mode = b[2];
 	psf_font f;
 	f.count = (mode & PSF1_MODE512) != 0 ? 512 : 256;
@@ -77,14 +78,14 @@ psf_font psf1_header(const std::string &path, const std::vector<unsigned char> &
 psf_font psf2_header(const std::string &path, const std::vector<unsigned char> &b)
 {
 	if (b.size() < PSF2_HEADER_SIZE)
-		file_fault(path, "PSF2 header is truncated");
+		file_fatal(path, "PSF2 header is truncated");
 	const std::uint32_t version = u32_at(b, 4);
 	const std::uint32_t header_size = u32_at(b, 8);
 	const std::uint32_t charsize = u32_at(b, 20);
 	if (version != 0)
-		file_fault(path, "PSF2 version " + std::to_string(version) + ", only version 0 is known");
+		file_fatal(path, "PSF2 version " + std::to_string(version) + ", only version 0 is known");
 	if (header_size < PSF2_HEADER_SIZE || header_size > b.size())
-		file_fault(path, "PSF2 header size " + std::to_string(header_size) +
+		file_fatal(path, "PSF2 header size " + std::to_string(header_size) +
 		                         " is not between 32 and the file's " + std::to_string(b.size()) + " bytes");
 	psf_font f;
 	f.count = u32_at(b, 16);
@@ -94,10 +95,10 @@ psf_font psf2_header(const std::string &path, const std::vector<unsigned char> &
 	f.glyph_size = charsize;
 	f.has_table = (u32_at(b, 12) & PSF2_HAS_UNICODE_TABLE) != 0;
 	if (f.width > MAX_WIDTH)
-		file_fault(path, "PSF glyphs are " + std::to_string(f.width) +
+		file_fatal(path, "PSF glyphs are " + std::to_string(f.width) +
 		                         " pixels wide, more than the 255 a zirk font holds");
 	if (f.height <= MAX_HEIGHT && std::uint64_t{f.height} * ((f.width + 7) / 8) != charsize)
-		file_fault(path, "PSF2 glyphs of " + std::to_string(f.width) + "x" + std::to_string(f.height) +
+		file_fatal(path, "PSF2 glyphs of " + std::to_string(f.width) + "x" + std::to_string(f.height) +
 		                         " take " + std::to_string(f.height * ((f.width + 7) / 8)) +
 		                         " bytes, the header says " + std::to_string(charsize));
 	return f;
@@ -106,15 +107,15 @@ psf_font psf2_header(const std::string &path, const std::vector<unsigned char> &
 void check_glyphs(const std::string &path, const std::vector<unsigned char> &b, psf_font &f)
 {
 	if (f.height > MAX_HEIGHT)
-		file_fault(path, "PSF glyphs are " + std::to_string(f.height) +
+		file_fatal(path, "PSF glyphs are " + std::to_string(f.height) +
 		                         " rows high, more than the 127 korvane takes");
 	if (f.count == 0 || f.width == 0 || f.height == 0)
-		file_fault(path, "PSF font has no pixels: " + std::to_string(f.count) + " glyphs of " +
+		file_fatal(path, "PSF font has no pixels: " + std::to_string(f.count) + " glyphs of " +
 		                         std::to_string(f.width) + "x" + std::to_string(f.height));
 	const std::uint64_t need = std::uint64_t{f.count} * f.glyph_size;
 	const std::size_t held = b.size() - f.glyphs_at;
 	if (need > held)
-		file_fault(path, "PSF file is truncated: " + std::to_string(f.count) + " glyphs of " +
+		file_fatal(path, "PSF file is truncated: " + std::to_string(f.count) + " glyphs of " +
 		                         std::to_string(f.glyph_size) + " bytes need " + std::to_string(need) +
 		                         " bytes, it holds " + std::to_string(held));
 	f.table_at = f.glyphs_at + static_cast<std::size_t>(need);
@@ -122,7 +123,7 @@ void check_glyphs(const std::string &path, const std::vector<unsigned char> &b, 
 
 [[noreturn]] void table_fault(const std::string &path, std::uint32_t glyph, const char *what)
 {
-	file_fault(path, "PSF Unicode table " + std::string(what) + " in the entry of glyph " + std::to_string(glyph));
+	file_fatal(path, "PSF Unicode table " + std::string(what) + " in the entry of glyph " + std::to_string(glyph));
 }
 
 // Each entry lists the characters one glyph shows, then the sequences of
@@ -195,16 +196,6 @@ glyph_image glyph_at(const std::vector<unsigned char> &b, const psf_font &f, std
 	return image;
 }
 
-std::string name_from_path(const std::string &path)
-{
-	std::string name = path.substr(path.find_last_of('/') + 1);
-	for (const std::string_view suffix : {".gz", ".psfu", ".psf"})
-		if (name.size() > suffix.size() &&
-		    name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
-			name.resize(name.size() - suffix.size());
-	return name;
-}
-
 }  // namespace
 
 bool is_psf(const std::vector<unsigned char> &bytes)
@@ -219,10 +210,10 @@ imported_font read_psf(const std::string &path, const std::vector<unsigned char>
 	check_glyphs(path, bytes, f);
 	// A console font has one size, its height.
 	if (size != 0 && size != f.height)
-		file_fault(path, "has no size " + std::to_string(size) + "; its sizes: " + std::to_string(f.height));
+		file_fatal(path, "has no size " + std::to_string(size) + "; its sizes: " + std::to_string(f.height));
 
 	imported_font font;
-	font.name = name_from_path(path);
+	font.size = f.height;
 	font.ascent = static_cast<int>(f.height);
 	font.own_codes = !f.has_table;
 	if (font.own_codes) {
@@ -231,12 +222,12 @@ imported_font read_psf(const std::string &path, const std::vector<unsigned char>
 		return font;
 	}
 	const glyph_of_char table = is_psf2(bytes) ? psf2_table(path, bytes, f) : psf1_table(path, bytes, f);
-	for (unsigned code = 0; code < CODES; code++) {
-		if (!charset[code])
-			continue;
-		const auto found = table.find(*charset[code]);
-		if (found != table.end())
-			font.glyphs[code] = glyph_at(bytes, f, found->second);
-	}
+	for (unsigned code = 0; code < CODES; code++)
+		for (std::size_t i = 0; i < charset[code].size(); i++)
+			if (const auto found = table.find(charset[code][i]); found != table.end()) {
+				font.glyphs[code] = glyph_at(bytes, f, found->second);
+				font.found_by[code] = i;
+				break;
+			}
 	return font;
 }

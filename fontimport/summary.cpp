@@ -1,33 +1,25 @@
 #include "summary.h"
 
-#include <algorithm>
+#include "../toolkit/text.h"
 
-namespace {
-
-std::string plural(std::uint64_t n, const std::string &one, const std::string &many)
+// A charset's control codes have no glyph in most fonts and need none: the
+// summary tells them from the codes a font lacks.
+static std::string controls_among(unsigned missing, unsigned controls)
 {
-	return std::to_string(n) + " " + (n == 1 ? one : many);
+	if (controls == 0)
+		return {};
+	if (controls == missing)
+		return missing == 1 ? ", a control code" : ", all control codes";
+	if (controls == 1)
+		return ", 1 of them a control code";
+	return ", " + std::to_string(controls) + " of them control codes";
 }
-
-// Control bytes would act on the terminal; the record keeps them.
-std::string shown_name(const font_header &h)
-{
-	std::string name;
-	for (const unsigned char b : h.name) {
-		if (b == 0)
-			break;
-		name += b < 0x20 || b == 0x7f ? '?' : static_cast<char>(b);
-	}
-	return name;
-}
-
-}  // namespace
 
 std::string summary_line(const placed_font &placed, bool own_codes)
 {
 	const font_record &font = placed.record;
 	const font_header &h = font.header;
-	std::string line = "font2zirk: made \"" + shown_name(h) + "\": ";
+	std::string line = "made \"" + shown_name(h) + "\": ";
 	if (has_width_table(h))
 		line += "proportional, widths up to " + std::to_string(h.fixed_width) + ", height " +
 		        std::to_string(h.height);
@@ -35,7 +27,10 @@ std::string summary_line(const placed_font &placed, bool own_codes)
 		line += "fixed, " + std::to_string(h.fixed_width) + "x" + std::to_string(h.height);
 	line += ", codes " + std::to_string(h.first_char) + "-" + std::to_string(h.last_char) + ", " +
 	        plural(h.bitmap_size, "bitmap byte", "bitmap bytes") + "; " + plural(placed.missing, "code", "codes") +
-	        " without a glyph, " + plural(placed.clipped, "pixel", "pixels") + " clipped";
+	        " without a glyph";
+	line += controls_among(placed.missing, placed.missing_controls);
+	line += ", " + plural(placed.widened, "glyph", "glyphs") + " widened to hold their ink, " +
+	        plural(placed.clipped, "pixel", "pixels") + " clipped";
 	if (own_codes)
 		line += "; codes are the font's own, it has no Unicode map";
 	return line;

@@ -1,28 +1,22 @@
 #include "caption.h"
 
-#include <algorithm>
+#include "../toolkit/text.h"
 
-static std::string plural(std::uint32_t n, const char *one, const char *many)
-{
-	return std::to_string(n) + " " + (n == 1 ? one : many);
-}
+#include <algorithm>
 
 std::string hex_code(unsigned code)
 {
-	static const char DIGITS[] = "0123456789abcdef";
-	return std::string("0x") + DIGITS[code >> 4 & 0xfU] + DIGITS[code & 0xfU];
+	std::string text = "0x";
+	append_hex_byte(text, static_cast<unsigned char>(code));
+	return text;
 }
 
-// The name ends at its first zero byte; anything the caption font cannot
-// draw is shown as '?', as korvane's progress line does with control bytes.
-static std::string shown_name(const font_header &h)
+// Anything the caption font cannot draw is shown as '?', as control bytes are.
+static std::string drawn_name(const font_header &h)
 {
-	std::string name;
-	for (const unsigned char b : h.name) {
-		if (b == 0)
-			break;
-		name += (b < 0x20 || b > 0x7e) ? '?' : static_cast<char>(b);
-	}
+	std::string name = shown_name(h);
+	std::replace_if(
+		name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) > 0x7e; }, '?');
 	return name;
 }
 
@@ -54,7 +48,7 @@ std::vector<caption_line> caption_lines(const font_record &font, unsigned number
 {
 	const font_header &h = font.header;
 	std::vector<caption_line> lines{
-		{"Font " + std::to_string(number) + " \"" + shown_name(h) + "\""},
+		{"Font " + std::to_string(number) + " \"" + drawn_name(h) + "\""},
 		{spacing(font)},
 		{range(h)},
 	};

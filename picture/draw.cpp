@@ -4,12 +4,6 @@
 
 #include <algorithm>
 
-// Bit x (from the left, the high bit first) of a glyph row.
-static bool bit(const unsigned char *row, unsigned x)
-{
-	return (row[x / 8] >> (7 - x % 8) & 1U) != 0;
-}
-
 // Row line of a text drawn at out; the caption font holds printable ASCII,
 // which is all a caption holds.
 static void draw_text(const font_record &font, const std::string &text, unsigned line, colour shade, unsigned char *out)
@@ -26,7 +20,7 @@ static void draw_text(const font_record &font, const std::string &text, unsigned
 			const std::size_t at = (glyph * h.height + line) * row_bytes;
 			if (at + row_bytes <= font.bitmap.size())
 				for (unsigned i = 0; i < width; i++)
-					if (bit(&font.bitmap[at], i))
+					if (row_bit(&font.bitmap[at], i))
 						out[i] = shade;
 		}
 		out += TEXT_ADVANCE;
@@ -43,7 +37,7 @@ static void draw_glyph_row(const font_block &b, unsigned index, unsigned line, u
 	const std::size_t held = font.bitmap.size();
 	for (unsigned x = 0; x < width; x++) {
 		const std::size_t at = row_start + x / 8;
-		out[x] = at >= held ? MISSING : bit(&font.bitmap[at], x % 8) ? INK : PAPER;
+		out[x] = at >= held ? MISSING : row_bit(&font.bitmap[at], x % 8) ? INK : PAPER;
 	}
 }
 

@@ -1,7 +1,7 @@
 #include "png_output.h"
 
-#include "fatal.h"
-#include "output.h"
+#include "../toolkit/messages.h"
+#include "../toolkit/output.h"
 
 #include <png.h>
 
@@ -11,7 +11,8 @@
 // clean up, since the process ends.
 [[noreturn]] static void png_fault(png_structp /*png*/, png_const_charp message)
 {
-	fatal(std::string("Error: cannot write the PNG image: ") + message);
+	std::string what = "cannot write the PNG image: ";
+	fatal(what.append(message));
 }
 
 // libpng warns about settings it then ignores, which would be a picture

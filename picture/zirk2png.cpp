@@ -9,40 +9,43 @@
 #include "png_output.h"
 #include "sheet.h"
 
-#include "fatal.h"
-#include "output.h"
+#include "../toolkit/messages.h"
+#include "../toolkit/output.h"
 
 #include <algorithm>
 #include <deque>
-#include <string>
+
+namespace {
+
+// Only the fonts to be drawn are kept; the rest are walked all the same,
+// so that a damaged container is refused whichever font is asked for.
+std::vector<font_block> read_blocks(const sheet_options &options, std::deque<font_record> &fonts)
+{
+	container_reader reader = open_container(options.path);
+	check_fonts(options.fonts, reader.count, options.path);
+	std::vector<font_block> blocks;
+	font_record font;
+	while (read_font(reader, font)) {
+		if (font_chosen(options.fonts, reader.read)) {
+			fonts.push_back(std::move(font));
+			blocks.push_back(block_for(fonts.back(), reader.read));
+		}
+	}
+	if (reader.count == 0)
+		blocks.push_back(empty_container_block());
+	close_container(reader);
+	return blocks;
+}
+
+}  // namespace
 
 int main(int argc, char **argv)
 {
 	const sheet_options options = parse_options(argc, argv);
-
-	// Only the fonts to be drawn are kept; the rest are walked all the same,
-	// so that a damaged container is refused whichever font is asked for.
 	std::deque<font_record> fonts;
-	std::vector<font_block> blocks;
-	container_reader reader = open_container(options.path);
-	font_record font;
-	for (unsigned n = 1; read_font(reader, font); n++) {
-		if (options.font == 0 || options.font == n) {
-			fonts.push_back(std::move(font));
-			blocks.push_back(block_for(fonts.back(), n));
-		}
-	}
-	const unsigned count = reader.count;
-	close_container(reader);
-	if (options.font > count)
-		fatal("Error: no font " + std::to_string(options.font) + " in the container, which holds " +
-		      std::to_string(count) + (count == 1 ? " font" : " fonts"));
-	if (count == 0)
-		blocks.push_back(empty_container_block());
-
-	const std::optional<sheet> laid = lay_out(std::move(blocks), options.scale);
+	const std::optional<sheet> laid = lay_out(read_blocks(options, fonts), options.scale);
 	if (!laid)
-		fatal("Error: the picture would be too large even at scale 1; draw one font at a time with --font");
+		fatal("the picture would be too large even at scale 1; draw fewer fonts at a time with --font");
 	const sheet &s = *laid;
 	const font_record text_font = caption_font();
 

@@ -91,6 +91,25 @@ int ink_below(const bdf_glyph &g)
 	return 0;
 }
 
+// The columns font2zirk gives a glyph: from the leftmost of its origin and
+// its ink to the rightmost of its advance and its ink.
+struct ink_box {
+	int left = 0;
+	int width = 0;
+};
+
+ink_box box_of(const bdf_glyph &g)
+{
+	int left = 0;
+	int right = g.dwidth;
+	for (const std::string &row : g.rows)
+		if (const std::size_t first = row.find('@'); first != std::string::npos) {
+			left = std::min(left, g.xoff + static_cast<int>(first));
+			right = std::max(right, g.xoff + static_cast<int>(row.rfind('@')) + 1);
+		}
+	return {left, right - left};
+}
+
 // Checks every covered code of the made font against the BDF glyph.
 void expect_same_pixels(const made_font &made, const reference &ref)
 {
@@ -98,24 +117,29 @@ void expect_same_pixels(const made_font &made, const reference &ref)
 	ASSERT_EQ(made.last, ref.last);
 	int above = ref.bdf.ascent;
 	int below = ref.bdf.descent;
-	bool same_width = true;
-	int width = -1;
+	bool same_advance = true;
+	int advance = -1;
+	int width = 0;
 	for (unsigned code = ref.first; code <= ref.last; code++)
 		if (const bdf_glyph *g = ref.glyph_of_code[code]) {
 			above = std::max(above, ink_above(*g));
 			below = std::max(below, ink_below(*g));
-			same_width = same_width && (width < 0 || width == g->dwidth);
-			width = std::max(width, g->dwidth);
+			same_advance = same_advance && (advance < 0 || advance == g->dwidth);
+			advance = g->dwidth;
+			width = std::max(width, box_of(*g).width);
 		}
 	ASSERT_EQ(made.height, static_cast<unsigned>(above + below));
-	ASSERT_EQ(made.spacing, same_width ? 'F' : 'P');
+	ASSERT_EQ(made.spacing, same_advance ? 'F' : 'P');
 	for (unsigned code = ref.first; code <= ref.last; code++) {
 		const bdf_glyph *g = ref.glyph_of_code[code];
-		const unsigned w = same_width ? static_cast<unsigned>(width)
-		                              : (g != nullptr ? static_cast<unsigned>(g->dwidth) : 0);
+		const ink_box box = g != nullptr ? box_of(*g) : ink_box{};
+		const int w = same_advance ? width : box.width;
+		// A fixed cell centres each box, the odd column on the right.
+		const int origin = (same_advance ? (width - box.width) / 2 : 0) - box.left;
 		const std::vector<std::string> expected =
-			g != nullptr ? cell_rows(*g, above, made.height, w)
-				     : std::vector<std::string>(made.height, std::string(w, '.'));
+			g != nullptr
+				? cell_rows(*g, above, made.height, static_cast<unsigned>(w), origin)
+				: std::vector<std::string>(made.height, std::string(static_cast<unsigned>(w), '.'));
 		EXPECT_EQ(made.rows(code), expected) << "code " << code;
 	}
 }
@@ -215,7 +239,7 @@ TEST_P(Font2zirkRealFont, IsTheFontPixelForPixelAndKorvaneJoinsIt)
 
 	std::vector<std::string> args = f.options;
 	args.push_back(f.file);
-	const run_result run = run_font2zirk(args);
+	const run_result run = run_program("font2zirk", args);
 	ASSERT_EQ(run.status, 0) << run.err;
 	EXPECT_EQ(run.err.rfind("font2zirk: made \"", 0), 0u) << run.err;
 	EXPECT_EQ(run.err.find("codes are the font's own") != std::string::npos, f.own_codes) << run.err;
@@ -226,7 +250,7 @@ TEST_P(Font2zirkRealFont, IsTheFontPixelForPixelAndKorvaneJoinsIt)
 
 	const scratch_dir dir;
 	const std::string zirk = dir.file("font.zirk", run.out);
-	const run_result joined = run_join({zirk, zirk});
+	const run_result joined = run_program("korvane", {zirk, zirk});
 	EXPECT_EQ(joined.status, 0) << joined.err;
 }
 
@@ -244,7 +268,7 @@ TEST(Font2zirkScalable, TrueTypeAtOnePixelSize)
 	const scratch_dir dir;
 	std::vector<std::string> files;
 	for (const std::string &font : {sans, mono}) {
-		const run_result run = run_font2zirk({"--size", "14", font});
+		const run_result run = run_program("font2zirk", {"--size", "14", font});
 		ASSERT_EQ(run.status, 0) << run.err;
 		const made_font made = read_made_font(run.out);
 		EXPECT_EQ(made.first, 32u);
@@ -260,8 +284,9 @@ TEST(Font2zirkScalable, TrueTypeAtOnePixelSize)
 		EXPECT_GE(inked_rows, 9u);
 		files.push_back(dir.file(std::to_string(files.size()) + ".zirk", run.out));
 	}
-	EXPECT_EQ(run_font2zirk({"-s", "14", sans}).out, run_font2zirk({"-s", "14", sans}).out) << "the same every run";
-	EXPECT_EQ(run_join(files).status, 0);
+	EXPECT_EQ(run_program("font2zirk", {"-s", "14", sans}).out, run_program("font2zirk", {"-s", "14", sans}).out)
+		<< "the same every run";
+	EXPECT_EQ(run_program("korvane", files).status, 0);
 }
 
 TEST(Font2zirkRealFontMessages, SizesAreListedAndAScalableFontNeedsOne)
@@ -270,17 +295,17 @@ TEST(Font2zirkRealFontMessages, SizesAreListedAndAScalableFontNeedsOne)
 	const std::string ttf = TTF + "DejaVuSans.ttf";
 	if (!std::filesystem::exists(otb) || !std::filesystem::exists(ttf))
 		GTEST_SKIP() << "fonts-terminus-otb or fonts-dejavu-core is missing";
-	run_result run = run_font2zirk({otb});
+	run_result run = run_program("font2zirk", {otb});
 	EXPECT_EQ(run.err,
 	          "font2zirk: " + otb +
 	                  ": holds several sizes (12, 14, 16, 18, 20, 22, 24, 28, 32); choose one with --size\n");
 	EXPECT_EQ(run.status, 1);
-	run = run_font2zirk({"--size", "13", otb});
+	run = run_program("font2zirk", {"--size", "13", otb});
 	EXPECT_EQ(run.err, "font2zirk: " + otb + ": has no size 13; its sizes: 12, 14, 16, 18, 20, 22, 24, 28, 32\n");
-	run = run_font2zirk({ttf});
+	run = run_program("font2zirk", {ttf});
 	EXPECT_EQ(run.err, "font2zirk: " + ttf + ": a scalable font needs --size PX, the pixel size to draw it at\n");
 	EXPECT_EQ(run.status, 1);
-	run = run_font2zirk({"--size", "200", ttf});
+	run = run_program("font2zirk", {"--size", "200", ttf});
 	EXPECT_EQ(run.err.rfind("font2zirk: " + ttf + ": the glyphs need ", 0), 0u) << run.err;
 	EXPECT_NE(run.err.find("a smaller --size"), std::string::npos) << run.err;
 	EXPECT_TRUE(run.out.empty());

@@ -8,33 +8,6 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace {
-
-std::vector<std::string> font2zirk_words;
-std::vector<std::string> korvane_words;
-
-}  // namespace
-
-void set_commands(const std::vector<std::string> &words)
-{
-	const auto dashes = std::find(words.begin(), words.end(), "--");
-	font2zirk_words.assign(words.begin(), dashes);
-	if (dashes != words.end())
-		korvane_words.assign(dashes + 1, words.end());
-}
-
-run_result run_font2zirk(const std::vector<std::string> &args, output_to out)
-{
-	set_korvane_command(font2zirk_words);
-	return run_korvane(args, out);
-}
-
-run_result run_join(const std::vector<std::string> &args)
-{
-	set_korvane_command(korvane_words);
-	return run_korvane(args);
-}
-
 unsigned made_font::width(unsigned code) const
 {
 	return spacing == 'P' ? widths[code - first] : fixed_width;
@@ -132,14 +105,14 @@ bdf_font parse_bdf(const std::string &text)
 	return font;
 }
 
-std::vector<std::string> cell_rows(const bdf_glyph &g, int above, unsigned height, unsigned width)
+std::vector<std::string> cell_rows(const bdf_glyph &g, int above, unsigned height, unsigned width, int origin)
 {
 	std::vector<std::string> rows(height, std::string(width, '.'));
 	const int top = g.yoff + static_cast<int>(g.rows.size());
 	for (std::size_t y = 0; y < g.rows.size(); y++)
 		for (std::size_t x = 0; x < g.rows[y].size(); x++) {
 			const int row = above - top + static_cast<int>(y);
-			const int column = g.xoff + static_cast<int>(x);
+			const int column = origin + g.xoff + static_cast<int>(x);
 			if (g.rows[y][x] == '@' && row >= 0 && row < static_cast<int>(height) && column >= 0 &&
 			    column < static_cast<int>(width))
 				rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = '@';

@@ -1,20 +1,14 @@
-// What the font2zirk tests share: running it (and korvane on its output),
-// reading the one font it writes, and reading BDF as pcf2bdf writes it.
+// What the font2zirk tests share: reading the one font it writes, and
+// reading BDF as pcf2bdf writes it.
 #pragma once
 
 #include "font_builder.h"
-#include "run_korvane.h"
+#include "run_program.h"
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
-
-// The command words of font2zirk and of korvane, from the test program's
-// arguments: FONT2ZIRK-WORDS... -- KORVANE-WORDS...
-void set_commands(const std::vector<std::string> &words);
-run_result run_font2zirk(const std::vector<std::string> &args, output_to out = output_to::capture);
-run_result run_join(const std::vector<std::string> &args);
 
 // The one font of a container font2zirk wrote. Fails the test on a
 // container of any other shape.
@@ -38,9 +32,9 @@ made_font read_made_font(const std::string &container);
 bdf_font parse_bdf(const std::string &text);
 
 // Where font2zirk draws a BDF glyph: in a cell of width columns whose
-// baseline lies `above` rows from the top, height rows in all. Ink outside
-// is left out.
-std::vector<std::string> cell_rows(const bdf_glyph &g, int above, unsigned height, unsigned width);
+// baseline lies `above` rows from the top, height rows in all, its origin
+// at column origin. Ink outside is left out.
+std::vector<std::string> cell_rows(const bdf_glyph &g, int above, unsigned height, unsigned width, int origin = 0);
 
 // Runs a shell command and returns its standard output; empty on failure.
 std::string command_output(const std::string &command);

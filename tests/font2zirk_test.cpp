@@ -29,7 +29,7 @@ converted convert(const std::string &path, const std::vector<std::string> &optio
 {
 	std::vector<std::string> args = options;
 	args.push_back(path);
-	converted c{run_font2zirk(args), {}};
+	converted c{run_program("font2zirk", args), {}};
 	EXPECT_EQ(c.run.status, 0) << c.run.err;
 	if (c.run.status == 0)
 		c.font = read_made_font(c.run.out);
@@ -43,7 +43,7 @@ TEST(Font2zirkPlacement, FixedCellsShareOneBaseline)
 	const scratch_dir dir;
 	const converted c = convert(dir.file("small.bdf", bdf_text(small_font({A, B, g_with_descender}))));
 	EXPECT_EQ(c.run.err, "font2zirk: made \"Small 4\": fixed, 4x4, codes 65-67, 12 bitmap bytes; "
-	                     "0 codes without a glyph, 0 pixels clipped\n");
+	                     "0 codes without a glyph, 0 glyphs widened to hold their ink, 0 pixels clipped\n");
 	EXPECT_EQ(c.font.name, "Small 4");
 	EXPECT_EQ(c.font.spacing, 'F');
 	EXPECT_EQ(c.font.rows(65), (rows{".@..", "@.@.", "@@@.", "...."}));
@@ -69,8 +69,10 @@ TEST(Font2zirkPlacement, AccentAboveTheAscentGrowsTheCell)
 
 	const converted clipped = convert(path, {"--clip"});
 	EXPECT_EQ(clipped.font.rows(196), (rows{".@..", "@.@.", "@@@.", "...."}));
-	EXPECT_EQ(clipped.run.err, "font2zirk: made \"Small 4\": fixed, 4x4, codes 65-196, 528 bitmap bytes; "
-	                           "130 codes without a glyph, 2 pixels clipped\n");
+	EXPECT_EQ(
+		clipped.run.err,
+		"font2zirk: made \"Small 4\": fixed, 4x4, codes 65-196, 528 bitmap bytes; "
+		"130 codes without a glyph, 33 of them control codes, 0 glyphs widened to hold their ink, 2 pixels clipped\n");
 }
 
 TEST(Font2zirkPlacement, BearingsPlaceInkAndWhatFallsOutsideIsCounted)
@@ -79,13 +81,24 @@ TEST(Font2zirkPlacement, BearingsPlaceInkAndWhatFallsOutsideIsCounted)
 	const bdf_glyph beyond_advance{66, 3, 1, 1, {"@@@"}};
 	const bdf_glyph below_descent{67, 3, 0, -2, {"@..", ".@."}};
 	const scratch_dir dir;
-	const converted c = convert(
-		dir.file("b.bdf", bdf_text(small_font({left_of_origin, beyond_advance, below_descent}))), {"--clip"});
+	const std::string path =
+		dir.file("b.bdf", bdf_text(small_font({left_of_origin, beyond_advance, below_descent})));
+
+	const converted kept = convert(path);
+	EXPECT_EQ(kept.font.rows(65), (rows{"....", "....", "@@@.", "....", "...."})) << "moved right by 1";
+	EXPECT_EQ(kept.font.rows(66), (rows{"....", ".@@@", "....", "....", "...."}));
+	EXPECT_EQ(kept.font.rows(67), (rows{"....", "....", "....", "@...", ".@.."}));
+	EXPECT_EQ(kept.run.err,
+	          "font2zirk: made \"Small 4\": fixed, 4x5, codes 65-67, 15 bitmap bytes; 0 codes without a "
+	          "glyph, 2 glyphs widened to hold their ink, 0 pixels clipped\n");
+	EXPECT_EQ(convert(path, {"--proportional"}).font.widths, (std::vector<unsigned>{4, 4, 3}));
+
+	const converted c = convert(path, {"--clip"});
 	EXPECT_EQ(c.font.rows(65), (rows{"...", "...", "@@.", "..."}));
 	EXPECT_EQ(c.font.rows(66), (rows{"...", ".@@", "...", "..."}));
 	EXPECT_EQ(c.font.rows(67), (rows{"...", "...", "...", "@.."}));
 	EXPECT_EQ(c.run.err, "font2zirk: made \"Small 4\": fixed, 3x4, codes 65-67, 12 bitmap bytes; "
-	                     "0 codes without a glyph, 3 pixels clipped\n");
+	                     "0 codes without a glyph, 0 glyphs widened to hold their ink, 3 pixels clipped\n");
 }
 
 TEST(Font2zirkPlacement, DifferentAdvancesMakeAWidthTableAndMissingCodesAreEmpty)
@@ -101,14 +114,15 @@ TEST(Font2zirkPlacement, DifferentAdvancesMakeAWidthTableAndMissingCodesAreEmpty
 	EXPECT_EQ(p.font.fixed_width, 9u);
 	EXPECT_EQ(p.font.rows(65), (rows{".........", ".........", "@.......@", "........."}));
 	EXPECT_EQ(p.font.rows(66), (rows{"", "", "", ""}));
-	EXPECT_EQ(p.run.err, "font2zirk: made \"Small 4\": proportional, widths up to 9, height 4, codes 65-67, "
-	                     "12 bitmap bytes; 1 code without a glyph, 0 pixels clipped\n");
+	EXPECT_EQ(p.run.err,
+	          "font2zirk: made \"Small 4\": proportional, widths up to 9, height 4, codes 65-67, "
+	          "12 bitmap bytes; 1 code without a glyph, 0 glyphs widened to hold their ink, 0 pixels clipped\n");
 
 	const converted f = convert(path, {"--fixed"});
 	EXPECT_EQ(f.font.spacing, 'F');
 	EXPECT_EQ(f.font.fixed_width, 9u);
 	EXPECT_EQ(f.font.rows(66), (rows(4, ".........")));
-	EXPECT_EQ(f.font.rows(67), (rows{".........", ".........", "@........", "........."}));
+	EXPECT_EQ(f.font.rows(67), (rows{".........", ".........", "...@.....", "........."})) << "centred";
 
 	const converted forced = convert(dir.file("f.bdf", bdf_text(small_font({A, B}))), {"--proportional"});
 	EXPECT_EQ(forced.font.spacing, 'P');
@@ -157,18 +171,40 @@ TEST(Font2zirkCharset, AFontWithoutAUnicodeMapIsTakenByItsOwnCodes)
 	const scratch_dir dir;
 	const converted c = convert(dir.file("k.bdf", bdf_text(koi8)), {"--charset", "CP437"});
 	EXPECT_EQ(c.font.first, 0xf6u);
-	EXPECT_EQ(c.run.err,
-	          "font2zirk: made \"Small 4\": fixed, 4x4, codes 246-246, 4 bitmap bytes; "
-	          "0 codes without a glyph, 0 pixels clipped; codes are the font's own, it has no Unicode map\n");
+	EXPECT_EQ(
+		c.run.err,
+		"font2zirk: made \"Small 4\": fixed, 4x4, codes 246-246, 4 bitmap bytes; "
+		"0 codes without a glyph, 0 glyphs widened to hold their ink, 0 pixels clipped; codes are the font's own, it has no Unicode "
+		"map\n");
 }
 
-TEST(Font2zirkName, DefaultNameIsCutToSixteenBytesAndNameReplacesIt)
+// Family (and style), then the size, in 16 bytes: the family gives way.
+TEST(Font2zirkName, DefaultNameKeepsTheSizeAndNameReplacesIt)
 {
-	bdf_font f = small_font({A});
-	f.family = "Extraordinarily Long";
+	const struct {
+		std::string family;
+		std::string file;
+		std::string expected;
+	} cases[] = {
+		{"Extraordinarily Long", "n.bdf", "Extraordinaril 4"},
+		{"Abcdefghijklm Nop", "n.bdf", "Abcdefghijklm 4"},  // no blank before the size
+		{"Abcdefghijklm-Nop", "n.bdf", "Abcdefghijklm 4"},
+		{"x\u00c4\u00c4\u00c4\u00c4\u00c4\u00c4\u00c4", "n.bdf",
+	         "x\u00c4\u00c4\u00c4\u00c4\u00c4\u00c4 4"},  // not inside a character
+		{"", "dir.d/My-Font.v2.bdf.gz", "My-Font.v2"},
+	};
 	const scratch_dir dir;
-	const std::string path = dir.file("n.bdf", bdf_text(f));
-	EXPECT_EQ(convert(path).font.name, "Extraordinarily ");
+	std::filesystem::create_directory(dir.path("dir.d"));
+	for (const auto &c : cases) {
+		bdf_font f = small_font({A});
+		f.family = c.family;
+		const std::string text = bdf_text(f);
+		const std::string path = dir.file(c.file, c.file.ends_with(".gz") ? gzip_bytes(text) : text);
+		EXPECT_EQ(convert(path).font.name, c.expected) << c.family;
+		const run_result piped = run_program("font2zirk", {"-"}, {.input = path});
+		EXPECT_EQ(read_made_font(piped.out).name, c.family.empty() ? "font 4" : c.expected) << c.family;
+	}
+	const std::string path = dir.path("n.bdf");
 	EXPECT_EQ(convert(path, {"--name", "exactly 16 bytes"}).font.name, "exactly 16 bytes");
 	EXPECT_EQ(convert(path, {"-n", "short"}).font.name, "short");
 }
@@ -181,6 +217,22 @@ TEST(Font2zirkInput, GzippedFilesAreTheSameFont)
 	const std::string psf = psf2_bytes(2, glyphs, {"A", "B"}, true);
 	EXPECT_EQ(convert(dir.file("a.bdf.gz", gzip_bytes(bdf))).run.out, convert(dir.file("a.bdf", bdf)).run.out);
 	EXPECT_EQ(convert(dir.file("a.psf.gz", gzip_bytes(psf))).run.out, convert(dir.file("a.psf", psf)).run.out);
+	// Members one after another, as zcat reads them.
+	const std::size_t half = bdf.size() / 2;
+	const std::string members = gzip_bytes(bdf.substr(0, half)) + gzip_bytes(bdf.substr(half)) + gzip_bytes("");
+	EXPECT_EQ(convert(dir.file("m.bdf.gz", members)).run.out, convert(dir.path("a.bdf")).run.out);
+	const run_result piped = run_program("font2zirk", {"-"}, {.input = dir.path("a.bdf.gz")});
+	EXPECT_EQ(piped.out, convert(dir.path("a.bdf")).run.out) << piped.err;
+}
+
+TEST(Font2zirkInput, OutputIntoTheInputIsRefusedBeforeAnythingIsWritten)
+{
+	const scratch_dir dir;
+	const std::string path = dir.file("a.bdf", bdf_text(small_font({A})));
+	const run_result run = run_program("font2zirk", {path}, {.out = output_to::append, .target = path});
+	EXPECT_EQ(run.err, "font2zirk: " + path + ": is standard output too; will not write into an input\n");
+	EXPECT_EQ(run.status, 1);
+	EXPECT_EQ(run.out, bdf_text(small_font({A})));
 }
 
 // Console fonts keep glyphs in the hardware's order; the table says which
@@ -207,8 +259,10 @@ TEST(Font2zirkPsf, Psf2GlyphsAreFoundThroughTheUnicodeTable)
 	EXPECT_EQ(c.font.rows(65), glyphs[1]);
 	EXPECT_EQ(c.font.rows(66), glyphs[0]);
 	EXPECT_EQ(c.font.rows(196), glyphs[1]);
-	EXPECT_EQ(c.run.err, "font2zirk: made \"t\": fixed, 10x2, codes 65-196, 528 bitmap bytes; "
-	                     "129 codes without a glyph, 0 pixels clipped\n");
+	EXPECT_EQ(
+		c.run.err,
+		"font2zirk: made \"t\": fixed, 10x2, codes 65-196, 528 bitmap bytes; "
+		"129 codes without a glyph, 33 of them control codes, 0 glyphs widened to hold their ink, 0 pixels clipped\n");
 }
 
 TEST(Font2zirkPsf, Psf1WithAndWithoutItsTable)
@@ -233,8 +287,10 @@ TEST(Font2zirkPsf, Psf1WithAndWithoutItsTable)
 	const converted own = convert(dir.file("own.psf", psf1_bytes(glyphs, {}, false)), {"--range", "0-3"});
 	EXPECT_EQ(own.font.rows(1), glyphs[1]);
 	EXPECT_EQ(own.font.rows(2), glyphs[2]);
-	EXPECT_EQ(own.run.err, "font2zirk: made \"own\": fixed, 8x2, codes 0-3, 8 bitmap bytes; 0 codes without a "
-	                       "glyph, 0 pixels clipped; codes are the font's own, it has no Unicode map\n");
+	EXPECT_EQ(
+		own.run.err,
+		"font2zirk: made \"own\": fixed, 8x2, codes 0-3, 8 bitmap bytes; 0 codes without a "
+		"glyph, 0 glyphs widened to hold their ink, 0 pixels clipped; codes are the font's own, it has no Unicode map\n");
 }
 
 // Windows FNT has no Unicode map in FreeType: its codes are its own.
@@ -252,9 +308,11 @@ TEST(Font2zirkFnt, WindowsFontsAreTakenByTheirOwnCodes)
 	EXPECT_EQ(c.font.last, 0xc1u);
 	EXPECT_EQ(c.font.rows(0xc0), glyphs[0]);
 	EXPECT_EQ(c.font.rows(0xc1), glyphs[1]);
-	EXPECT_EQ(c.run.err, "font2zirk: made \"Win Test 4\": proportional, widths up to 10, height 4, codes 192-193, "
-	                     "12 bitmap bytes; 0 codes without a glyph, 0 pixels clipped; codes are the font's own, it "
-	                     "has no Unicode map\n");
+	EXPECT_EQ(
+		c.run.err,
+		"font2zirk: made \"Win Test 4\": proportional, widths up to 10, height 4, codes 192-193, "
+		"12 bitmap bytes; 0 codes without a glyph, 0 glyphs widened to hold their ink, 0 pixels clipped; codes are the font's own, it "
+		"has no Unicode map\n");
 }
 
 TEST(Font2zirkOutput, TheContainerIsWhatKorvaneJoins)
@@ -262,7 +320,7 @@ TEST(Font2zirkOutput, TheContainerIsWhatKorvaneJoins)
 	const scratch_dir dir;
 	const converted c = convert(dir.file("j.bdf", bdf_text(small_font({A, B, g_with_descender}))));
 	const std::string zirk = dir.file("j.zirk", c.run.out);
-	const run_result joined = run_join({zirk, zirk});
+	const run_result joined = run_program("korvane", {zirk, zirk});
 	EXPECT_EQ(joined.status, 0) << joined.err;
 	EXPECT_EQ(joined.out.substr(8, 26 + 12), c.run.out.substr(8));
 }
@@ -307,16 +365,29 @@ std::vector<refusal> refusals()
 	bdf_font wide = small_font({{65, 300, 0, 0, {"@"}}});
 	bdf_font tall = small_font({{65, 4, 0, -130, {"@"}}});
 	bdf_font big;
-	for (unsigned code = 0; code < 256; code++)
+	bdf_font far_ink = small_font({});
+	for (unsigned code = 0; code < 256; code++) {
 		big.glyphs.push_back({code, 120, 0, 0, {"@"}});
-	return {
+		far_ink.glyphs.push_back({code, 8, 200, 0, {"@"}});
+	}
+	std::vector<refusal> all{
 		{"no file", {}, "", "font2zirk: no FONTFILE given" + usage_end},
-		{"two files",
+		{"second file missing",
 	         {"@FILE@", "other"},
 	         small_bdf,
-	         "font2zirk: one FONTFILE at a time; 'other' is one too many" + usage_end},
-		{"unknown option", {"--bold", "@FILE@"}, small_bdf, "font2zirk: unknown option '--bold'" + usage_end},
-		{"unknown short option", {"-x", "@FILE@"}, small_bdf, "font2zirk: unknown option '-x'" + usage_end},
+	         "font2zirk: other: No such file or directory\n"},
+		{"unknown option",
+	         {"--bold", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: unrecognized option '--bold'" + usage_end},
+		{"unknown short option",
+	         {"-x", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: unrecognized option '-x'" + usage_end},
+		{"value for a switch",
+	         {"--proportional=\x01", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: option '--proportional=\\x01' takes no value" + usage_end},
 		{"option without value",
 	         {"@FILE@", "--size"},
 	         small_bdf,
@@ -329,7 +400,7 @@ std::vector<refusal> refusals()
 		{"not a font",
 	         {"@FILE@"},
 	         "hello, world\n",
-	         "font2zirk: @FILE@: not a font font2zirk can read, or a damaged one (FreeType: invalid stream operation)\n"},
+	         "font2zirk: @FILE@: not a font file font2zirk reads (BDF, PCF, OTB, FNT, FON, TrueType, OpenType or PSF)\n"},
 		{"not a font at all",
 	         {"@FILE@"},
 	         std::string(200, 'x'),
@@ -337,8 +408,15 @@ std::vector<refusal> refusals()
 		{"truncated BDF",
 	         {"@FILE@"},
 	         small_bdf.substr(0, small_bdf.size() / 2),
-	         "font2zirk: @FILE@: not a font font2zirk can read, or a damaged one (FreeType: Font glyphs corrupted or "
-	         "missing fields)\n"},
+	         "font2zirk: @FILE@: damaged BDF font (FreeType: Font glyphs corrupted or missing fields)\n"},
+		{"truncated PCF",
+	         {"@FILE@"},
+	         "\1fcp" + std::string(40, '\0'),
+	         "font2zirk: @FILE@: damaged PCF font (FreeType: invalid stream operation)\n"},
+		{"truncated TrueType",
+	         {"--size", "8", "@FILE@"},
+	         std::string("\0\1\0\0\0\x09", 6) + std::string(200, '\0'),
+	         "font2zirk: @FILE@: damaged TrueType or OpenType font (FreeType: unknown file format)\n"},
 		{"damaged gzip",
 	         {"@FILE@"},
 	         gzipped_bdf.substr(0, 10) + std::string(20, 'x'),
@@ -351,42 +429,35 @@ std::vector<refusal> refusals()
 	         {"@FILE@"},
 	         gzipped_bdf + "junk",
 	         "font2zirk: @FILE@: bytes after the end of the gzip data\n"},
+		{"empty charset",
+	         {"--charset", "", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: --charset '' is not a one-byte charset" + usage_end},
+		{"multi-byte charset",
+	         {"-c", "UTF-16", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: --charset 'UTF-16' is not a one-byte charset" + usage_end},
 		{"unknown charset",
 	         {"--charset", "NO-SUCH-SET", "@FILE@"},
 	         small_bdf,
-	         "font2zirk: @FILE@: unknown charset 'NO-SUCH-SET' ('iconv --list' shows the names there are)\n"},
+	         "font2zirk: --charset 'NO-SUCH-SET' is not a charset iconv knows ('iconv --list' shows them)" +
+	                 usage_end},
 		{"size not a number",
 	         {"--size", "12px", "@FILE@"},
 	         small_bdf,
-	         "font2zirk: @FILE@: --size takes a pixel size from 1 to 255, not '12px'\n"},
+	         "font2zirk: --size '12px' is not a number from 1 to 255" + usage_end},
 		{"size zero",
 	         {"--size", "0", "@FILE@"},
 	         small_bdf,
-	         "font2zirk: @FILE@: --size takes a pixel size from 1 to 255, not '0'\n"},
+	         "font2zirk: --size '0' is not a number from 1 to 255" + usage_end},
 		{"size the font lacks",
 	         {"--size", "7", "@FILE@"},
 	         small_bdf,
 	         "font2zirk: @FILE@: has no size 7; its sizes: 4\n"},
-		{"range without dash",
-	         {"--range", "65", "@FILE@"},
-	         small_bdf,
-	         "font2zirk: @FILE@: --range takes FIRST-LAST, two codes from 0 to 255 (decimal or 0x hex), not '65'\n"},
-		{"range not numbers",
-	         {"--range", "A-Z", "@FILE@"},
-	         small_bdf,
-	         "font2zirk: @FILE@: --range takes FIRST-LAST, two codes from 0 to 255 (decimal or 0x hex), not 'A-Z'\n"},
-		{"range beyond 255",
-	         {"--range", "0-0x100", "@FILE@"},
-	         small_bdf,
-	         "font2zirk: @FILE@: --range 0-0x100 goes beyond 255, the highest code\n"},
-		{"range reversed",
-	         {"--range", "200-100", "@FILE@"},
-	         small_bdf,
-	         "font2zirk: @FILE@: --range 200-100 is reversed: FIRST must not be above LAST\n"},
 		{"name too long",
 	         {"--name", "seventeen bytes!!", "@FILE@"},
 	         small_bdf,
-	         "font2zirk: @FILE@: --name 'seventeen bytes!!' is longer than the 16 bytes a name can hold\n"},
+	         "font2zirk: --name 'seventeen bytes!!' is longer than the 16 bytes a name can hold" + usage_end},
 		{"no glyph in range",
 	         {"--range", "0-64", "@FILE@"},
 	         small_bdf,
@@ -398,18 +469,27 @@ std::vector<refusal> refusals()
 		{"too wide",
 	         {"@FILE@"},
 	         bdf_text(wide),
-	         "font2zirk: @FILE@: glyphs up to 300 pixels wide, more than the 255 a zirk font holds; a smaller --size would make "
-	         "them fit\n"},
+	         "font2zirk: @FILE@: glyphs up to 300 pixels wide, more than the 255 a zirk font holds\n"},
+		{"ink too wide",
+	         {"@FILE@"},
+	         bdf_text(small_font({{65, 10, 0, 0, {std::string(300, '@')}}})),
+	         "font2zirk: @FILE@: glyphs up to 300 pixels wide, more than the 255 a zirk font holds; --clip to keep the "
+	         "font's advances would make them fit\n"},
 		{"too tall",
 	         {"@FILE@"},
 	         bdf_text(tall),
-	         "font2zirk: @FILE@: the glyphs need 133 rows, more than the 127 korvane takes; a smaller --size, or --clip to keep "
-	         "the font's own 4 rows, would make them fit\n"},
+	         "font2zirk: @FILE@: the glyphs need 133 rows, more than the 127 korvane takes; --clip to keep "
+	         "the font's own 4 rows would make them fit\n"},
 		{"too large",
 	         {"@FILE@"},
 	         bdf_text(big),
 	         "font2zirk: @FILE@: codes 32-255 need 26880 bitmap bytes, more than the 24600 korvane takes; a narrower --range "
-	         "(32-236 fits) or a smaller --size would make it fit\n"},
+	         "(32-236 fits) would make it fit\n"},
+		{"too large but for its ink",
+	         {"--range", "0-255", "@FILE@"},
+	         bdf_text(far_ink),
+	         "font2zirk: @FILE@: codes 0-255 need 26624 bitmap bytes, more than the 24600 korvane takes; a narrower --range "
+	         "(0-235 fits) or --clip would make it fit\n"},
 		{"PSF1 header truncated",
 	         {"@FILE@"},
 	         std::string("\x36\x04\x00", 3),
@@ -475,6 +555,16 @@ std::vector<refusal> refusals()
 	         psf2_bytes(2, two_glyphs, {"A", "B"}, true),
 	         "font2zirk: @FILE@: has no size 3; its sizes: 1\n"},
 	};
+	for (const char *range : {"65-", "A-Z", "0-0x100", "200-100", "32-126,100-255", "160-255,32-126", "32,,40"})
+		all.push_back(
+			{range,
+		         {"--range", range, "@FILE@"},
+		         small_bdf,
+		         "font2zirk: --range '" + std::string(range) +
+		                 "' is not pieces FIRST-LAST of codes 0 to 255 (decimal or 0x hex), increasing and "
+		                 "not overlapping, such as 32-126,160-255" +
+		                 usage_end});
+	return all;
 }
 
 // Shown for a failing case instead of the structure's bytes.
@@ -497,7 +587,7 @@ TEST_P(Font2zirkRefusal, SaysWhatIsWrongAndWritesNothing)
 	std::vector<std::string> args;
 	for (const std::string &a : r.args)
 		args.push_back(a == "@FILE@" ? path : a);
-	const run_result run = run_font2zirk(args);
+	const run_result run = run_program("font2zirk", args);
 	EXPECT_EQ(run.err, replace_file(r.message, path));
 	EXPECT_EQ(run.status, 1);
 	EXPECT_TRUE(run.out.empty()) << run.out.size() << " bytes on standard output";
@@ -515,11 +605,11 @@ TEST(Font2zirkRefusal, EmptyFileAndDirectory)
 {
 	const scratch_dir dir;
 	const std::string empty = dir.file("empty", "");
-	run_result run = run_font2zirk({empty});
+	run_result run = run_program("font2zirk", {empty});
 	EXPECT_EQ(run.err, "font2zirk: " + empty + ": empty file\n");
 	EXPECT_EQ(run.status, 1);
-	run = run_font2zirk({dir.dir});
-	EXPECT_EQ(run.err, "font2zirk: " + dir.dir + ": read failed: Is a directory\n");
+	run = run_program("font2zirk", {dir.dir});
+	EXPECT_EQ(run.err, "font2zirk: " + dir.dir + ": Is a directory\n");
 	EXPECT_EQ(run.status, 1);
 	EXPECT_EQ(run.out, "");
 }
@@ -528,25 +618,25 @@ TEST(Font2zirkOutput, RefusesATerminalAndAFailedWrite)
 {
 	const scratch_dir dir;
 	const std::string path = dir.file("small.bdf", small_bdf);
-	run_result run = run_font2zirk({path}, output_to::terminal);
-	EXPECT_EQ(run.err, "Error: will not write font data to a terminal\n");
+	run_result run = run_program("font2zirk", {path}, {.out = output_to::terminal});
+	EXPECT_EQ(run.err, "font2zirk: will not write font data to a terminal\n");
 	EXPECT_EQ(run.status, 1);
 	EXPECT_EQ(run.out, "");
-	run = run_font2zirk({path}, output_to::dev_full);
-	EXPECT_EQ(run.err, "Error: write to stdout failed\n");
+	run = run_program("font2zirk", {path}, {.out = output_to::dev_full});
+	EXPECT_EQ(run.err, "font2zirk: standard output: No space left on device\n");
 	EXPECT_EQ(run.status, 1);
-	run = run_font2zirk({path}, output_to::closed);
-	EXPECT_EQ(run.err, "Error: write to stdout failed\n");
+	run = run_program("font2zirk", {path}, {.out = output_to::closed});
+	EXPECT_EQ(run.err, "font2zirk: standard output: Bad file descriptor\n");
 	EXPECT_EQ(run.status, 1);
 }
 
 TEST(Font2zirkOptions, HelpAndVersion)
 {
-	const run_result help = run_font2zirk({"--help"});
+	const run_result help = run_program("font2zirk", {"--help"});
 	EXPECT_EQ(help.status, 0);
-	EXPECT_EQ(help.out.rfind("Usage: font2zirk [OPTIONS] FONTFILE > FONT.zirk\n", 0), 0u) << help.out;
-	EXPECT_EQ(run_font2zirk({"-h"}).out, help.out);
-	const run_result version = run_font2zirk({"--version"});
+	EXPECT_EQ(help.out.rfind("Usage: font2zirk [OPTIONS] FONTFILE... > FONT.zirk\n", 0), 0u) << help.out;
+	EXPECT_EQ(run_program("font2zirk", {"-h"}).out, help.out);
+	const run_result version = run_program("font2zirk", {"--version"});
 	EXPECT_EQ(version.status, 0);
 	EXPECT_EQ(version.out.rfind("font2zirk (korvane) ", 0), 0u) << version.out;
 }

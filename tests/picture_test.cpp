@@ -2,6 +2,7 @@
 // the layout's bounds, the compiled-in caption font, libpng's faults.
 #include "caption.h"
 #include "caption_font.h"
+#include "messages.h"
 #include "png_output.h"
 #include "sheet.h"
 #include "zirk_builder.h"
@@ -21,7 +22,7 @@ font_record record_of(const test_font &f)
 	const std::string bytes = container_of({f});
 	std::vector<char> copy(bytes.begin(), bytes.end());
 	std::FILE *file = fmemopen(copy.data(), copy.size(), "rb");
-	container_reader reader = open_container_stream(file);
+	container_reader reader = open_container_stream(file, "test");
 	font_record font;
 	EXPECT_TRUE(read_font(reader, font));
 	close_container(reader);
@@ -211,6 +212,7 @@ TEST(layout, draws_smaller_only_what_would_not_fit)
 
 TEST(png_output, turns_a_libpng_fault_into_a_message)
 {
+	set_program_name("zirk2png");
 	EXPECT_EXIT(write_png(0, 1, [](std::uint32_t, std::vector<unsigned char> &) {}), testing::ExitedWithCode(1),
-	            "^Error: cannot write the PNG image: Image width is zero in IHDR\n$");
+	            "^zirk2png: cannot write the PNG image: Image width is zero in IHDR\n$");
 }

@@ -3,38 +3,26 @@
 // and the options of both, the hand edits a person makes, and zirk2txt as
 // git's textconv driver.
 #include "random_container.h"
-#include "run_korvane.h"
+#include "run_program.h"
 #include "zirk_builder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <set>
 
 namespace {
 
-std::vector<std::string> wrapper;  // words before every program: an emulator, valgrind
-std::string zirk2txt_path;
-std::string txt2zirk_path;
-
-std::vector<std::string> command(const std::string &path)
+run_result zirk2txt(const std::vector<std::string> &args, const run_options &options = {})
 {
-	std::vector<std::string> words = wrapper;
-	words.push_back(path);
-	return words;
+	return run_program("zirk2txt", args, options);
 }
 
-run_result zirk2txt(const std::vector<std::string> &args, output_to out = output_to::capture,
-                    const std::string &cwd = {}, const std::string &input = {})
+run_result txt2zirk(const std::vector<std::string> &args, const run_options &options = {})
 {
-	return run_command(command(zirk2txt_path), args, out, cwd, input);
-}
-
-run_result txt2zirk(const std::vector<std::string> &args, output_to out = output_to::capture,
-                    const std::string &cwd = {}, const std::string &input = {})
-{
-	return run_command(command(txt2zirk_path), args, out, cwd, input);
+	return run_program("txt2zirk", args, options);
 }
 
 std::string as_string(const std::vector<unsigned char> &bytes)
@@ -144,18 +132,19 @@ const std::vector<fault> &faults()
 		{edit(FIXED, ".@.\n", std::string(5000, '@') + "\n"),
 	         "13: error: line longer than 4096 bytes, expected a line of the text form"},
 		{"zirk-text 1\nname: \"x\"\n",
-	         "2: error: unexpected 'name: \"x\"', expected 'font 1', 'trailing:' or the end of the file"},
-		{"zirk-text 1\nfont one\n",
-	         "2: error: unexpected 'font one', expected 'font 1', 'trailing:' or the end of the file"},
+	         "2: error: unexpected 'name: \"x\"', expected 'font N', 'trailing:' or the end of the file"},
+		{"zirk-text 1\nfont one\n", "2: error: font number 'one' is not a number, expected 1 to 255"},
+		{"zirk-text 1\nfont 0x1\n", "2: error: font number '0x1' is not a number, expected 1 to 255"},
+		{"zirk-text 1\nfont 0\n", "2: error: font number 0 is out of range, expected 1 to 255"},
+		{"zirk-text 1\nfont 256\n", "2: error: font number 256 is out of range, expected 1 to 255"},
 		{FIXED + "trailing:\n00\nfont 2\n",
 	         "21: error: unexpected 'font 2', expected bytes in hex or the end of the file after 'trailing:'"},
-		{most_fonts() + "font 256\n",
+		{most_fonts() + "font 1\n",
 	         "2042: error: more than 255 fonts, expected at most 255 (a container counts its fonts in one byte)"},
 		{most_fonts() + "name: \"x\"\n",
 	         "2042: error: unexpected 'name: \"x\"', expected 'trailing:' or the end of the file"},
 		{most_fonts() + "glyph 1\n",
 	         "2042: error: glyph beyond last_char 0, expected 'surplus:' or 'trailing:' or the end of the file"},
-		{edit(FIXED, "font 1", "font 2"), "3: error: font 2 out of order, expected font 1"},
 		{"zirk-text 1\nfont 1\nname: \"x\"\n", "4: error: end of file, expected 'spacing:'"},
 		{edit(FIXED, "spacing: F\n", ""), "5: error: field 'reserved:' out of order, expected 'spacing:'"},
 		{edit(FIXED, "spacing: F\n", "spacing: F\nspacing: F\n"),
@@ -208,10 +197,10 @@ const std::vector<fault> &faults()
 	         "15: error: unexpected '@.@', expected glyph 66 after the 2 rows of glyph 65 (the glyphs run to last_char "
 	         "66)"},
 		{FIXED + "@@@\n",
-	         "19: error: a row after the 2 rows of glyph 66, expected 'surplus:' or 'font 2', 'trailing:' or the end of "
+	         "19: error: a row after the 2 rows of glyph 66, expected 'surplus:' or 'font N', 'trailing:' or the end of "
 	         "the file"},
 		{FIXED + "glyph 67 0x43 'C'\n",
-	         "19: error: glyph beyond last_char 66, expected 'surplus:' or 'font 2', 'trailing:' or the end of the file"},
+	         "19: error: glyph beyond last_char 66, expected 'surplus:' or 'font N', 'trailing:' or the end of the file"},
 		{edit(FIXED, "glyph 65 0x41 'A'", "glyph A"),
 	         "12: error: glyph heading 'glyph A' has no code, expected 'glyph 65 'A''"},
 		{edit(FIXED, "0x41", "0x42"), "12: error: '0x42' does not match glyph 65, expected its code in hex"},
@@ -268,60 +257,57 @@ TEST(txt2zirk, every_fault_is_named_with_its_line)
 	for (const fault &f : faults()) {
 		SCOPED_TRACE(f.message);
 		dir.file("t.txt", f.text);
-		const run_result r = txt2zirk({"t.txt"}, output_to::capture, dir.dir);
+		const run_result r = txt2zirk({"t.txt"}, {.cwd = dir.dir});
 		EXPECT_EQ(r.err, "t.txt:" + f.message + "\n");
 		EXPECT_EQ(r.status, 1);
 		EXPECT_EQ(r.out, "");
 	}
 }
 
-TEST(txt2zirk, standard_input_is_named_stdin)
-{
-	const scratch_dir dir;
-	const std::string text = dir.file("t.txt", edit(FIXED, ".@.", ".@"));
-	for (const auto &args : std::vector<std::vector<std::string>>{{}, {"-"}}) {
-		const run_result r = txt2zirk(args, output_to::capture, {}, text);
-		EXPECT_EQ(r.err, "<stdin>:13: error: row of 2 pixels, expected 3 (glyph 65 is 3 wide)\n");
-		EXPECT_EQ(r.status, 1);
-		EXPECT_EQ(r.out, "");
-	}
-}
-
-TEST(txt2zirk, files_it_cannot_read)
+// Faults outside the text: standard input named "-", files that cannot be
+// read, an output that is a terminal or takes nothing; status 1 each time.
+TEST(textform, refuses_what_it_cannot_read_or_write)
 {
 	const scratch_dir dir;
 	std::filesystem::create_directory(dir.path("fonts"));
-	const run_result missing = txt2zirk({"missing.txt"}, output_to::capture, dir.dir);
-	EXPECT_EQ(missing.err, "missing.txt: error: cannot open: No such file or directory\n");
-	EXPECT_EQ(missing.status, 1);
-	const run_result directory = txt2zirk({"fonts"}, output_to::capture, dir.dir);
-	EXPECT_EQ(directory.err, "fonts: error: cannot read: Is a directory\n");
-	EXPECT_EQ(directory.status, 1);
-}
-
-TEST(txt2zirk, refuses_a_terminal_and_a_failed_write)
-{
-	const scratch_dir dir;
+	const std::string bad = dir.file("bad.txt", edit(FIXED, ".@.", ".@"));
 	const std::string text = dir.file("t.txt", FIXED);
-	const run_result terminal = txt2zirk({text}, output_to::terminal);
-	EXPECT_EQ(terminal.err, "Error: will not write font data to a terminal\n");
-	EXPECT_EQ(terminal.status, 1);
-	EXPECT_EQ(terminal.out, "");
-	for (const output_to out : {output_to::dev_full, output_to::closed}) {
-		const run_result r = txt2zirk({text}, out);
-		EXPECT_EQ(r.err, "Error: write to stdout failed\n");
-		EXPECT_EQ(r.status, 1);
-	}
-}
-
-TEST(zirk2txt, a_failed_write_is_an_error)
-{
-	const scratch_dir dir;
 	const std::string font = dir.file("f.zirk", container_of({FIXED_FONT}));
-	for (const output_to out : {output_to::dev_full, output_to::closed}) {
-		const run_result r = zirk2txt({font}, out);
-		EXPECT_EQ(r.err, "Error: write to stdout failed\n");
+	const std::string bad_row = ":13: error: row of 2 pixels, expected 3 (glyph 65 is 3 wide)\n";
+	const struct {
+		std::string program;
+		std::vector<std::string> args;
+		run_options options;
+		std::string err;
+	} cases[] = {
+		{"txt2zirk", {}, {.input = bad}, "-" + bad_row},
+		{"txt2zirk", {"-"}, {.input = bad}, "-" + bad_row},
+		{"txt2zirk", {"missing.txt"}, {.cwd = dir.dir}, "txt2zirk: missing.txt: No such file or directory\n"},
+		{"txt2zirk", {"fonts"}, {.cwd = dir.dir}, "txt2zirk: fonts: Is a directory\n"},
+		{"zirk2txt", {"fonts"}, {.cwd = dir.dir}, "zirk2txt: fonts: Is a directory\n"},
+		{"txt2zirk",
+	         {text},
+	         {.out = output_to::terminal},
+	         "txt2zirk: will not write font data to a terminal\n"},
+		{"txt2zirk",
+	         {text},
+	         {.out = output_to::dev_full},
+	         "txt2zirk: standard output: No space left on device\n"},
+		{"txt2zirk", {text}, {.out = output_to::closed}, "txt2zirk: standard output: Bad file descriptor\n"},
+		{"zirk2txt",
+	         {font},
+	         {.out = output_to::dev_full},
+	         "zirk2txt: standard output: No space left on device\n"},
+		{"zirk2txt", {font}, {.out = output_to::closed}, "zirk2txt: standard output: Bad file descriptor\n"},
+	};
+	for (const auto &c : cases) {
+		SCOPED_TRACE(c.err);
+		const run_result r = run_program(c.program, c.args, c.options);
+		EXPECT_EQ(r.err, c.err);
 		EXPECT_EQ(r.status, 1);
+		if (c.options.out == output_to::capture || c.options.out == output_to::terminal) {
+			EXPECT_EQ(r.out, "");
+		}
 	}
 }
 
@@ -334,14 +320,14 @@ TEST(textform, the_drawn_fonts_are_these_bytes)
 		const std::string bytes = container_of({font});
 		const std::string text_path = dir.file("t.txt", text);
 		const std::string font_path = dir.file("f.zirk", bytes);
-		for (const run_result &r : {txt2zirk({text_path}), txt2zirk({}, output_to::capture, {}, text_path),
-		                            txt2zirk({"-"}, output_to::capture, {}, text_path)}) {
+		for (const run_result &r : {txt2zirk({text_path}), txt2zirk({}, {.input = text_path}),
+		                            txt2zirk({"-"}, {.input = text_path})}) {
 			EXPECT_EQ(r.status, 0);
 			EXPECT_EQ(r.err, "");
 			EXPECT_EQ(r.out, bytes);
 		}
-		for (const run_result &r : {zirk2txt({font_path}), zirk2txt({}, output_to::capture, {}, font_path),
-		                            zirk2txt({"-"}, output_to::capture, {}, font_path)}) {
+		for (const run_result &r : {zirk2txt({font_path}), zirk2txt({}, {.input = font_path}),
+		                            zirk2txt({"-"}, {.input = font_path})}) {
 			EXPECT_EQ(r.status, 0);
 			EXPECT_EQ(r.err, "");
 			EXPECT_EQ(r.out, text);
@@ -454,38 +440,92 @@ TEST(textform, containers_come_back_byte_for_byte)
 	}
 }
 
+// A fault names the file and the font; --list has shown the fonts before it.
 TEST(zirk2txt, refuses_what_korvane_cannot_walk)
 {
 	const test_font font{};
 	const std::string whole = container_of({font, font});
-	const std::vector<std::pair<std::string, std::string>> refused{
-		{"", "Error: this is no zirk font file\n"},
-		{"ZIRKFNT", "Error: this is no zirk font file\n"},
-		{"ZIRKFNX\x01", "Error: this is no zirk font file\n"},
-		{container_with_count(1, ""), "Error: font file is truncated\n"},
-		{whole.substr(0, whole.size() - 1), "Error: font file is truncated\n"},
-		{container_of({{.spacing = 'P', .widths = {1, 2, 3}}}).substr(0, 8 + 26 + 2),
-	         "Error: font file is truncated\n"},
-		{container_of({{.first_char = 'C', .last_char = 'A', .bitmap = ""}}),
-	         "Error: font has an invalid character range\n"},
-	};
 	const scratch_dir dir;
-	for (const auto &[bytes, message] : refused) {
-		SCOPED_TRACE(message);
+	const std::string first_line = zirk2txt({"--list", dir.file("one.zirk", container_of({font}))}).out;
+	const struct {
+		std::string bytes;
+		std::string message;
+		std::string listed;  // what --list shows before the fault
+	} refused[] = {
+		{"", "this is no zirk font file", ""},
+		{"ZIRKFNT", "this is no zirk font file", ""},
+		{"ZIRKFNX\x01", "this is no zirk font file", ""},
+		{container_with_count(1, ""), "font 1 is truncated", ""},
+		{whole.substr(0, whole.size() - 1), "font 2 is truncated", first_line},
+		{container_of({{.spacing = 'P', .widths = {1, 2, 3}}}).substr(0, 8 + 26 + 2), "font 1 is truncated",
+	         ""},
+		{container_of({font, {.first_char = 'C', .last_char = 'A', .bitmap = ""}}),
+	         "font 2 has an invalid character range", first_line},
+	};
+	const std::string path = dir.path("in.zirk");
+	for (const auto &c : refused) {
+		SCOPED_TRACE(c.message);
+		dir.file("in.zirk", c.bytes);
 		for (const bool list : {false, true}) {
-			std::vector<std::string> args{dir.file("in.zirk", bytes)};
-			if (list)
-				args.insert(args.begin(), "--list");
-			const run_result r = zirk2txt(args);
-			EXPECT_EQ(r.err, message);
+			const run_result r = list ? zirk2txt({path, "--list"}) : zirk2txt({path});
+			EXPECT_EQ(r.err,
+			          std::string("zirk2txt: ").append(path).append(": ").append(c.message).append("\n"));
 			EXPECT_EQ(r.status, 1);
-			EXPECT_EQ(r.out, "");
+			EXPECT_EQ(r.out, list ? c.listed : "");
 		}
 	}
-	for (const std::string &path : {dir.path("missing.zirk"), dir.dir}) {
-		const run_result r = zirk2txt({path});
-		EXPECT_EQ(r.err, "Error: File not found.\n");
-		EXPECT_EQ(r.status, 1);
+	const run_result missing = zirk2txt({dir.path("missing.zirk")});
+	EXPECT_EQ(missing.err, "zirk2txt: " + dir.path("missing.zirk") + ": No such file or directory\n");
+	EXPECT_EQ(missing.status, 1);
+}
+
+// --font takes fonts out of a container, as a text txt2zirk makes a
+// container of; the trailing bytes come only with every font.
+TEST(zirk2txt, font_takes_fonts_out_of_a_container)
+{
+	const test_font third{.name = "third"};
+	const std::string bytes = container_of({FIXED_FONT, PROP_FONT, third}) + "tail";
+	const scratch_dir dir;
+	const std::string path = dir.file("a.zirk", bytes);
+	const struct {
+		std::vector<std::string> args;
+		std::string out;
+	} cases[] = {
+		{{"--font", "2"}, container_of({PROP_FONT})},
+		{{"--font=3,1"}, container_of({FIXED_FONT, third})},
+		{{"-f", "3", "-f1"}, container_of({FIXED_FONT, third})},
+		{{"--font", "1-3"}, bytes},
+		{{"--font", "1,2-3"}, bytes},
+	};
+	for (const auto &c : cases) {
+		SCOPED_TRACE(c.args.front());
+		std::vector<std::string> args = c.args;
+		args.push_back(path);
+		const run_result text = zirk2txt(args);
+		ASSERT_EQ(text.status, 0) << text.err;
+		const run_result back = txt2zirk({dir.file("a.txt", text.out)});
+		EXPECT_EQ(back.status, 0) << back.err;
+		EXPECT_TRUE(back.out == c.out);
+	}
+	const run_result second = zirk2txt({path, "--font", "2"});
+	EXPECT_TRUE(second.out.starts_with("zirk-text 1\n\nfont 1\n# font 2 of the input\nname: \"Tiny\"\n"))
+		<< second.out;
+	const run_result listed = zirk2txt({"--list", "--font", "2-3", path});
+	EXPECT_TRUE(listed.out.starts_with("font 2 name \"Tiny\" spacing P")) << listed.out;
+	EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 2);
+}
+
+// txt2zirk takes fonts in the order they stand, whatever their numbers.
+TEST(txt2zirk, takes_fonts_in_the_order_they_stand)
+{
+	const scratch_dir dir;
+	const std::string prop = PROP.substr(PROP.find("\nfont 1"));
+	for (const auto &[first, second] :
+	     {std::pair{"font 7", "font 3"}, std::pair{"font 1", "font 1"}, std::pair{"font 255", "font 2"}}) {
+		const std::string text = edit(FIXED, "font 1", first) + edit(prop, "font 1", second);
+		const run_result r = txt2zirk({dir.file("t.txt", text)});
+		EXPECT_EQ(r.status, 0) << r.err;
+		EXPECT_TRUE(r.out == container_of({FIXED_FONT, PROP_FONT})) << first << ", " << second;
 	}
 }
 
@@ -514,35 +554,47 @@ TEST(zirk2txt, list_shows_one_line_per_font)
 	          "korvane no\n");
 }
 
-TEST(textform, help_version_and_bad_usage)
+// Options and operands in any order, and the usage errors of these
+// programs' own options.
+TEST(textform, command_lines)
 {
+	const scratch_dir dir;
+	const std::string font = dir.file("f.zirk", container_of({FIXED_FONT, PROP_FONT, {}}));
+	const std::string list = zirk2txt({"--list", font}).out;
+	for (const std::vector<std::string> &args :
+	     {std::vector<std::string>{font, "--list"}, {font, "-l"}, {"-l", "--", font}}) {
+		const run_result r = zirk2txt(args);
+		EXPECT_EQ(r.status, 0) << r.err;
+		EXPECT_EQ(r.out, list);
+	}
+	const struct {
+		std::string program;
+		std::vector<std::string> args;
+		std::string message;
+	} cases[] = {
+		{"zirk2txt", {"-x"}, "unrecognized option '-x'"},
+		{"txt2zirk", {"--bogus"}, "unrecognized option '--bogus'"},
+		{"txt2zirk", {"a", "b"}, "extra operand 'b'"},
+		{"zirk2txt", {font, "--list=1"}, "option '--list=1' takes no value"},
+		{"zirk2txt", {font, "--font"}, "option '--font' needs a value"},
+		{"zirk2txt",
+	         {"--font", "2-1", font},
+	         "--font '2-1' is not a list of font numbers from 1 to 255 and ranges, such as 1,3-5"},
+		{"zirk2txt", {"--font", "4", font}, "--font 4: " + font + " holds 3 fonts"},
+		{"zirk2txt", {font, "-l", "-f", "1,9"}, "--font 9: " + font + " holds 3 fonts"},
+	};
+	for (const auto &c : cases) {
+		SCOPED_TRACE(c.message);
+		const run_result r = run_program(c.program, c.args);
+		EXPECT_EQ(r.status, 1);
+		EXPECT_EQ(r.err,
+		          c.program + ": " + c.message + "\nTry '" + c.program + " --help' for more information.\n");
+		EXPECT_EQ(r.out, "");
+	}
 	for (const std::string program : {"zirk2txt", "txt2zirk"}) {
-		SCOPED_TRACE(program);
-		auto run = [&](const std::vector<std::string> &args) {
-			return run_command(command(program == "zirk2txt" ? zirk2txt_path : txt2zirk_path), args);
-		};
-		for (const char *help : {"-h", "--help"}) {
-			const run_result r = run({help});
-			EXPECT_EQ(r.status, 0);
-			EXPECT_TRUE(r.out.starts_with("Usage: " + program + " ")) << r.out;
-			EXPECT_EQ(r.err, "");
-		}
-		const run_result version = run({"--version"});
-		EXPECT_EQ(version.status, 0);
-		EXPECT_TRUE(version.out.starts_with(program + " (korvane) ")) << version.out;
-		const std::string try_help = "Try '" + program + " --help' for more information.\n";
-		for (const auto &[args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
-			     {{"-x"}, "unrecognized option '-x'"},
-			     {{"--bogus"}, "unrecognized option '--bogus'"},
-			     {{"a", "b"}, "more than one FILE"},
-		     }) {
-			const run_result r = run(args);
-			EXPECT_EQ(r.status, 1);
-			std::string expected = program;
-			expected.append(": ").append(message).append("\n").append(try_help);
-			EXPECT_EQ(r.err, expected);
-			EXPECT_EQ(r.out, "");
-		}
+		const run_result help = run_program(program, {"--help"});
+		EXPECT_TRUE(help.out.starts_with("Usage: " + program + " ")) << help.out;
+		EXPECT_EQ(run_program(program, {"--version"}).out, program + " (korvane) 1.0.0\n");
 	}
 }
 
@@ -560,7 +612,7 @@ TEST(zirk2txt, serves_git_as_textconv_driver)
 	if (run_command({"git"}, {"--version"}).status != 0)
 		GTEST_SKIP() << "no git";
 	std::string driver;
-	for (const std::string &word : command(zirk2txt_path))
+	for (const std::string &word : program_command("zirk2txt"))
 		driver += (driver.empty() ? "" : " ") + word;
 
 	run_git({"init", "-q"});
@@ -605,21 +657,4 @@ TEST(textform, examples_are_their_text)
 							      << ".txt; run cmake --build build --target examples";
 		EXPECT_EQ(zirk2txt({zirk_path}).out, read_file(text_path));
 	}
-}
-
-// The test program's arguments: the wrapper words, if any, then the paths
-// of zirk2txt and txt2zirk.
-int main(int argc, char **argv)
-{
-	testing::InitGoogleTest(&argc, argv);
-	std::vector<std::string> words(argv + 1, argv + argc);
-	if (words.size() >= 2) {
-		// Tests run the programs from directories of their own.
-		txt2zirk_path = std::filesystem::absolute(words.back()).string();
-		words.pop_back();
-		zirk2txt_path = std::filesystem::absolute(words.back()).string();
-		words.pop_back();
-		wrapper = words;
-	}
-	return RUN_ALL_TESTS();
 }

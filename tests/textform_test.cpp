@@ -19,7 +19,7 @@ zirk_container parse(const std::string &text)
 	std::FILE *in = fmemopen(buffer.data(), buffer.size(), "r");
 	if (in == nullptr)
 		throw std::runtime_error("fmemopen failed");
-	zirk_container container = parse_text(in, "test");
+	zirk_container container = parse_text(input_file(in, "test"));
 	(void)std::fclose(in);
 	return container;
 }
@@ -114,6 +114,27 @@ TEST(textform, the_most_fonts_a_container_counts)
 		container.fonts.push_back(random_font(rng));
 	const std::string text = container_text(container);
 	EXPECT_EQ(container_bytes(parse(text)), container_bytes(container));
+}
+
+// txt2zirk holds the container it builds, so the bytes after the last font
+// have a bound: up to it they come back, one more is refused.
+TEST(textform, the_most_trailing_bytes_a_text_gives)
+{
+	std::string text = "zirk-text 1\ntrailing:\n";
+	// Long lines, of 1024 bytes each, keep the text quick to read.
+	std::string line;
+	for (unsigned i = 0; i < 1024; i++)
+		line += i % 16 == 15 ? "0f " : "00 ";
+	line.back() = '\n';
+	for (std::size_t i = 0; i < MAX_TRAILING / 1024; i++)
+		text += line;
+	const zirk_container most = parse(text);
+	EXPECT_EQ(most.trailing.size(), MAX_TRAILING);
+	EXPECT_EQ(most.trailing.back(), 0x0f);
+	text += "ff\n";
+	EXPECT_EXIT(parse(text), testing::ExitedWithCode(1),
+	            "^test:16387: error: more than 16777216 trailing bytes, expected at most 16777216 \\(txt2zirk "
+	            "holds the whole container\\)\n$");
 }
 
 TEST(textform, an_odd_font_reads_as)

@@ -1,12 +1,12 @@
 #include "textform.h"
 
+#include "../toolkit/text.h"
+
 #include <array>
 #include <charconv>
 #include <cstring>
 
 namespace {
-
-const char HEX_DIGITS[] = "0123456789abcdef";
 
 // Eight pixel characters for every byte value, the high bit leftmost.
 constexpr std::array<std::array<char, 8>, 256> PIXELS = [] {
@@ -22,12 +22,6 @@ void append_number(std::string &out, unsigned value)
 	std::array<char, 16> digits{};
 	const char *const end = std::to_chars(digits.begin(), digits.end(), value).ptr;
 	out.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
-}
-
-void append_hex_byte(std::string &out, unsigned char b)
-{
-	out += HEX_DIGITS[b >> 4];
-	out += HEX_DIGITS[b & 15U];
 }
 
 void append_field(std::string &out, std::string_view key, unsigned value)
@@ -186,11 +180,16 @@ void append_form_line(std::string &out)
 	out += '\n';
 }
 
-void append_font(std::string &out, const font_record &font, unsigned number)
+void append_font(std::string &out, const font_record &font, unsigned number, unsigned from_input)
 {
 	const font_header &h = font.header;
 	out += "\nfont ";
 	append_number(out, number);
+	if (from_input != 0) {
+		out += "\n# font ";
+		append_number(out, from_input);
+		out += " of the input";
+	}
 	out += "\nname: ";
 	append_name(out, h);
 	out += "\nspacing: ";

@@ -3,9 +3,9 @@
 // describes it; zirk2txt writes it and txt2zirk reads it.
 #pragma once
 
-#include "zirkfile.h"
+#include "../toolkit/input.h"
+#include "../zirkfile/zirkfile.h"
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -16,8 +16,9 @@ inline constexpr std::string_view TEXT_FORM_LINE = "zirk-text 1";
 // pieces. The text of a container is the form line, each font in turn, then
 // the trailing bytes, if any.
 void append_form_line(std::string &out);
-// Font number counts from 1 in container order.
-void append_font(std::string &out, const font_record &font, unsigned number);
+// Font number counts from 1 in the order written; a font taken out of a
+// larger container names its number there, from_input, in a comment.
+void append_font(std::string &out, const font_record &font, unsigned number, unsigned from_input = 0);
 // The bytes after the last record; nothing when there are none. A long run
 // can be written in pieces: append_trailing for the first, then
 // append_hex_lines for the rest, each piece but the last a multiple of 16.
@@ -33,7 +34,11 @@ void append_listing(std::string &out, const font_record &font, unsigned number);
 // escaped, any other byte as \xHH.
 void append_quoted(std::string &out, const unsigned char *bytes, std::size_t size);
 
+// The most bytes after the last font a text may give: the container is
+// built whole in memory before it is written.
+inline constexpr std::size_t MAX_TRAILING = std::size_t{16} << 20;
+
 // Reads a whole text and returns the container it describes. Any fault ends
-// the run through fatal() with "SHOWN_NAME:LINE: error: ..."; nothing is
-// returned from a faulty text.
-zirk_container parse_text(std::FILE *in, const std::string &shown_name);
+// the run with "FILE:LINE: error: ..."; nothing is returned from a faulty
+// text.
+zirk_container parse_text(const input_file &text);

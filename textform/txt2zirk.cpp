@@ -3,43 +3,19 @@
 // out, so a faulty text writes nothing.
 #include "textform.h"
 
-#include "../platform/platform.h"
-#include "fatal.h"
-#include "options.h"
-#include "output.h"
-
-#include <cerrno>
-#include <cstring>
-#include <getopt.h>
+#include "../toolkit/command_line.h"
+#include "../toolkit/output.h"
 
 namespace {
 
-const char *const PROGRAM = "txt2zirk";
-
-const char *const HELP = "Usage: txt2zirk [-h|--help] [--version] [FILE]\n"
-			 "Read the zirk text form from FILE, check all of it, and write the font\n"
-			 "container it describes to standard output, which must not be a terminal.\n"
-			 "With no FILE, or when FILE is -, read standard input. zirk2txt writes\n"
-			 "the text form.\n"
-			 "\n"
-			 "  -h, --help     show this help and exit\n"
-			 "      --version  show the version and exit\n";
-
-zirk_container read_text(const std::string &path)
-{
-	if (path == "-") {
-		set_binary_input();
-		return parse_text(stdin, "<stdin>");
-	}
-	std::FILE *in = std::fopen(path.c_str(), "rb");
-	if (in != nullptr) {
-		zirk_container container = parse_text(in, path);
-		// Only read from, so a failing close loses nothing.
-		(void)std::fclose(in);
-		return container;
-	}
-	fatal(path + ": error: cannot open: " + std::strerror(errno));
-}
+constexpr std::string_view HELP = "Usage: txt2zirk [-h|--help] [--version] [FILE]\n"
+				  "Read the zirk text form from FILE, check all of it, and write the font\n"
+				  "container it describes to standard output, which must not be a terminal.\n"
+				  "With no FILE, or when FILE is -, read standard input. zirk2txt writes\n"
+				  "the text form.\n"
+				  "\n"
+				  "  -h, --help     show this help and exit\n"
+				  "      --version  show the version and exit\n";
 
 void write_container(const zirk_container &container)
 {
@@ -58,23 +34,11 @@ void write_container(const zirk_container &container)
 
 int main(int argc, char **argv)
 {
-	static const option LONG_OPTIONS[] = {
-		{"help", no_argument, nullptr, 'h'},
-		{"version", no_argument, nullptr, 'V'},
-		{nullptr, 0, nullptr, 0},
-	};
-	opterr = 0;
-	for (int c; (c = getopt_long(argc, argv, "+h", LONG_OPTIONS, nullptr)) != -1;) {
-		switch (c) {
-		case 'h': show_help(HELP);
-		case 'V': show_version(PROGRAM);
-		default: unrecognized_option(PROGRAM, argv);
-		}
-	}
-	if (argc - optind > 1)
-		usage_error(PROGRAM, "more than one FILE");
+	const std::vector<std::string> operands =
+		parse_command_line(argc, argv, {"txt2zirk", HELP, {}, 1}, [](int, const char *) {});
 	claim_binary_output("font data");
-	write_container(read_text(optind < argc ? argv[optind] : "-"));
+	const input_file text(operands.empty() ? "-" : operands.front());
+	write_container(parse_text(text));
 	finish_stdout();
 	return 0;
 }

@@ -1,30 +1,36 @@
-// zirk2txt [FILE]: a zirk container as text, one font at a time.
+// zirk2txt [OPTIONS] [FILE]: a zirk container as text, one font at a time.
 #include "textform.h"
 
-#include "fatal.h"
-#include "options.h"
-#include "output.h"
+#include "../toolkit/command_line.h"
+#include "../toolkit/output.h"
 
 #include <array>
-#include <getopt.h>
 
 namespace {
 
-const char *const PROGRAM = "zirk2txt";
-
-const char *const HELP = "Usage: zirk2txt [-l|--list] [-h|--help] [--version] [FILE]\n"
-			 "Write the zirk font container FILE as text to standard output, or with\n"
-			 "--list one line per font. With no FILE, or when FILE is -, read standard\n"
-			 "input. txt2zirk turns the text back into the same bytes.\n"
-			 "\n"
-			 "  -l, --list     one line per font: number, name, spacing, codes, height,\n"
-			 "                 stored and computed bitmap length, whether korvane takes it\n"
-			 "  -h, --help     show this help and exit\n"
-			 "      --version  show the version and exit\n";
+constexpr std::string_view HELP = "Usage: zirk2txt [-l|--list] [-f|--font LIST] [-h|--help] [--version] [FILE]\n"
+				  "Write the zirk font container FILE as text to standard output, or with\n"
+				  "--list one line per font. With no FILE, or when FILE is -, read standard\n"
+				  "input. txt2zirk turns the text back into the same bytes.\n"
+				  "\n"
+				  "  -l, --list       one line per font: number, name, spacing, codes, height,\n"
+				  "                   stored and computed bitmap length, whether korvane takes it\n"
+				  "  -f, --font LIST  only these fonts, counting from 1: numbers and ranges\n"
+				  "                   such as 1,3-5; the option may be repeated. The text is a\n"
+				  "                   whole container of the fonts chosen, numbered from 1\n"
+				  "  -h, --help       show this help and exit\n"
+				  "      --version    show the version and exit\n";
 
 // Text goes out whenever a font's text takes it past this size, so that at
 // most one font's text is held, whatever the container holds.
 constexpr std::size_t FLUSH_AT = std::size_t{1} << 16;
+
+struct run {
+	std::string path = "-";
+	bool list = false;
+	font_choice fonts;
+	bool some_fonts = false;  // --font given: fonts are numbered anew
+};
 
 void flush(std::string &out)
 {
@@ -32,33 +38,48 @@ void flush(std::string &out)
 	out.clear();
 }
 
-void convert(const std::string &path, bool list)
+// The bytes after the last record, in pieces.
+void convert_trailing(const container_reader &reader, std::string &out)
 {
-	container_reader reader = open_container(path);
+	std::array<unsigned char, FLUSH_AT> chunk{};
+	bool first = true;
+	for (std::size_t got; (got = read_more(reader, chunk.data(), chunk.size())) > 0; first = false) {
+		if (first)
+			append_trailing(out, chunk.data(), got);
+		else
+			append_hex_lines(out, chunk.data(), got);
+		flush(out);
+	}
+}
+
+void convert(const run &r)
+{
+	container_reader reader = open_container(r.path);
+	check_fonts(r.fonts, reader.count, r.path);
 	std::string out;
-	out.reserve(FLUSH_AT * 2);
-	if (!list)
+	if (!r.list)
 		append_form_line(out);
+	unsigned written = 0;
 	font_record font;
 	while (read_font(reader, font)) {
-		if (list)
+		if (!font_chosen(r.fonts, reader.read))
+			continue;
+		written++;
+		if (r.list) {
+			// Each line as soon as its font is read: a fault further on
+			// leaves the fonts before it listed.
 			append_listing(out, font, reader.read);
-		else
-			append_font(out, font, reader.read);
-		if (out.size() >= FLUSH_AT)
 			flush(out);
-	}
-	if (!list) {
-		std::array<unsigned char, FLUSH_AT> chunk{};
-		bool first = true;
-		for (std::size_t got; (got = read_more(reader, chunk.data(), chunk.size())) > 0; first = false) {
-			if (first)
-				append_trailing(out, chunk.data(), got);
-			else
-				append_hex_lines(out, chunk.data(), got);
-			flush(out);
+			finish_stdout();
+		} else {
+			append_font(out, font, written, r.some_fonts ? reader.read : 0);
+			if (out.size() >= FLUSH_AT)
+				flush(out);
 		}
 	}
+	// Bytes after the last record belong to the whole container alone.
+	if (!r.list && written == reader.count)
+		convert_trailing(reader, out);
 	close_container(reader);
 	flush(out);
 }
@@ -67,25 +88,20 @@ void convert(const std::string &path, bool list)
 
 int main(int argc, char **argv)
 {
-	static const option LONG_OPTIONS[] = {
-		{"list", no_argument, nullptr, 'l'},
-		{"help", no_argument, nullptr, 'h'},
-		{"version", no_argument, nullptr, 'V'},
-		{nullptr, 0, nullptr, 0},
-	};
-	bool list = false;
-	opterr = 0;
-	for (int c; (c = getopt_long(argc, argv, "+lh", LONG_OPTIONS, nullptr)) != -1;) {
-		switch (c) {
-		case 'l': list = true; break;
-		case 'h': show_help(HELP);
-		case 'V': show_version(PROGRAM);
-		default: unrecognized_option(PROGRAM, argv);
-		}
-	}
-	if (argc - optind > 1)
-		usage_error(PROGRAM, "more than one FILE");
-	convert(optind < argc ? argv[optind] : "-", list);
+	static constexpr option_spec OPTIONS[] = {{"list", 'l', false}, {"font", 'f', true}};
+	run r;
+	const std::vector<std::string> operands =
+		parse_command_line(argc, argv, {"zirk2txt", HELP, OPTIONS, 1}, [&](int key, const char *value) {
+			if (key == 'l') {
+				r.list = true;
+			} else {
+				add_fonts(r.fonts, value);
+				r.some_fonts = true;
+			}
+		});
+	if (!operands.empty())
+		r.path = operands.front();
+	convert(r);
 	finish_stdout();
 	return 0;
 }

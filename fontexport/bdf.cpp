@@ -1,0 +1,217 @@
+// BDF 2.1. zirk keeps no baseline, so every glyph's box is its whole cell,
+// standing the same rows below the baseline: no row is lost, and the font
+// reads back into the same cells.
+#include "writers.h"
+
+#include "messages.h"
+#include "text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <unordered_set>
+
+namespace {
+
+// X11 sizes at 72 dots per inch make a point a pixel: no rounding anywhere.
+constexpr unsigned RESOLUTION = 72;
+constexpr char32_t SPACE = 0x20;
+constexpr unsigned NO_CHARACTER = 0xffffffff;
+
+struct bdf_glyph {
+	unsigned code;
+	unsigned width;
+	unsigned character;  // NO_CHARACTER: left unencoded
+};
+
+std::string hex_number(unsigned value, int digits)
+{
+	std::array<char, 16> text{};
+	const int n = std::snprintf(text.data(), text.size(), "%0*X", digits, value);
+	return std::string(text.data(), static_cast<std::size_t>(n));
+}
+
+std::string glyph_name(const bdf_glyph &g)
+{
+	if (g.character == NO_CHARACTER)
+		return "code" + hex_number(g.code, 2);
+	// Names as the Adobe Glyph List spells them, past the BMP too.
+	return g.character < 0x10000 ? "uni" + hex_number(g.character, 4) : "u" + hex_number(g.character, 5);
+}
+
+// A string property: BDF doubles a quote inside it.
+std::string quoted(const std::string &text)
+{
+	std::string out = "\"";
+	for (const char c : text)
+		out += c == '"' ? std::string("\"\"") : std::string(1, c);
+	return out + "\"";
+}
+
+// An XLFD field holds no hyphen, wildcard, comma or quote, and only
+// printable ASCII.
+std::string xlfd_field(const std::string &text)
+{
+	std::string field = text;
+	for (char &c : field)
+		if (c < 0x20 || c > 0x7e || c == '-' || c == '?' || c == '*' || c == ',' || c == '"')
+			c = '_';
+	return field;
+}
+
+// The glyphs written, each code taking the first of its characters no
+// lower code took: a font has one glyph per character.
+std::vector<bdf_glyph> choose_glyphs(const font_record &font, const code_map &labels)
+{
+	std::vector<bdf_glyph> glyphs;
+	std::unordered_set<char32_t> taken;
+	for (unsigned code = font.header.first_char; code <= font.header.last_char; code++) {
+		const unsigned width = glyph_width(font, code);
+		if (has_width_table(font.header) && width == 0)
+			continue;
+		bdf_glyph g{code, width, NO_CHARACTER};
+		for (const char32_t c : labels[code])
+			if (taken.insert(c).second) {
+				g.character = c;
+				break;
+			}
+		glyphs.push_back(g);
+	}
+	return glyphs;
+}
+
+bool is_digit_or_capital(unsigned c)
+{
+	return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z');
+}
+
+// The rows under the bottom ink row most digits and capital letters share
+// (the fewest on a tie), so that a descending Q or J does not move it;
+// 0 when the font has none of them with ink.
+unsigned guess_descent(const font_record &font, const std::vector<bdf_glyph> &glyphs)
+{
+	const unsigned height = font.header.height;
+	std::vector<unsigned> votes(height);
+	for (const bdf_glyph &g : glyphs) {
+		if (!is_digit_or_capital(g.character))
+			continue;
+		const std::vector<unsigned char> rows = glyph_rows(font, g.code);
+		const unsigned row_bytes = row_bytes_for_width(g.width);
+		// The last set byte lies in the bottom ink row.
+		const auto last = std::find_if(rows.rbegin(), rows.rend(), [](unsigned char b) { return b != 0; });
+		if (last != rows.rend())
+			votes[static_cast<std::size_t>(last - rows.rbegin()) / row_bytes]++;
+	}
+	const auto most = std::max_element(votes.begin(), votes.end());
+	return most == votes.end() || *most == 0 ? 0 : static_cast<unsigned>(most - votes.begin());
+}
+
+void line(std::string &out, const std::string &text)
+{
+	out += text;
+	out += '\n';
+}
+
+// One glyph: its box is the whole cell, offset rows below the baseline.
+void append_glyph(std::string &out, const font_record &font, const bdf_glyph &g, const std::string &offset)
+{
+	const unsigned height = font.header.height;
+	const std::string width = std::to_string(g.width);
+	line(out, "STARTCHAR " + glyph_name(g));
+	line(out, g.character == NO_CHARACTER ? "ENCODING -1 " + std::to_string(g.code)
+	                                      : "ENCODING " + std::to_string(g.character));
+	// The advance in thousandths of the point size.
+	line(out, "SWIDTH " + std::to_string(height == 0 ? 0 : (g.width * 1000 + height / 2) / height) + " 0");
+	line(out, "DWIDTH " + width + " 0");
+	// A glyph of no columns has no rows to write either.
+	const unsigned rows_written = g.width == 0 ? 0 : height;
+	line(out, "BBX " + width + " " + std::to_string(rows_written) + " " + offset);
+	line(out, "BITMAP");
+	const std::vector<unsigned char> rows = glyph_rows(font, g.code);
+	const unsigned row_bytes = row_bytes_for_width(g.width);
+	for (unsigned y = 0; y < rows_written; y++) {
+		std::string hex;
+		for (unsigned i = 0; i < row_bytes; i++)
+			append_hex_byte(hex, rows[std::size_t{y} * row_bytes + i]);
+		line(out, hex);
+	}
+	line(out, "ENDCHAR");
+}
+
+}  // namespace
+
+written_font bdf_font(const chosen_font &chosen, const code_map &labels, std::optional<unsigned> descent)
+{
+	const font_record &font = chosen.record;
+	const unsigned height = font.header.height;
+	const std::vector<bdf_glyph> glyphs = choose_glyphs(font, labels);
+	if (descent && *descent > height)
+		usage_error("--descent " + std::to_string(*descent) + ": " + font_title(chosen) + " is " +
+		            plural(height, "row", "rows") + " high");
+	const unsigned below = descent.value_or(guess_descent(font, glyphs));
+	const std::string below_text = std::to_string(below);
+	const std::string offset = below == 0 ? "0 0" : "0 -" + below_text;
+
+	unsigned widest = 0;
+	std::uint64_t total_width = 0;
+	unsigned unencoded = 0;
+	bool space = false;
+	for (const bdf_glyph &g : glyphs) {
+		widest = std::max(widest, g.width);
+		total_width += g.width;
+		unencoded += g.character == NO_CHARACTER ? 1 : 0;
+		space = space || g.character == SPACE;
+	}
+	const bool proportional = has_width_table(font.header);
+	const std::string family = shown_name(font.header);
+	const std::string size = std::to_string(height);
+	const std::string points = std::to_string(height * 10);  // tenths of a point
+	const std::string spacing = proportional ? "P" : "C";
+	const std::string average =
+		std::to_string(glyphs.empty() ? 0 : (total_width * 10 + glyphs.size() / 2) / glyphs.size());
+
+	std::string out;
+	line(out, "STARTFONT 2.1");
+	line(out, "FONT -misc-" + xlfd_field(family) + "-Medium-R-Normal--" + size + "-" + points + "-72-72-" +
+	                  spacing + "-" + average + "-ISO10646-1");
+	line(out, "SIZE " + size + " " + std::to_string(RESOLUTION) + " " + std::to_string(RESOLUTION));
+	line(out, "FONTBOUNDINGBOX " + std::to_string(widest) + " " + size + " " + offset);
+	const std::vector<std::string> properties{
+		"FOUNDRY \"misc\"",
+		"FAMILY_NAME " + quoted(family),
+		"WEIGHT_NAME \"Medium\"",
+		"SLANT \"R\"",
+		"SETWIDTH_NAME \"Normal\"",
+		"ADD_STYLE_NAME \"\"",
+		"PIXEL_SIZE " + size,
+		"POINT_SIZE " + points,
+		"RESOLUTION_X " + std::to_string(RESOLUTION),
+		"RESOLUTION_Y " + std::to_string(RESOLUTION),
+		"SPACING " + quoted(spacing),
+		"AVERAGE_WIDTH " + average,
+		"CHARSET_REGISTRY \"ISO10646\"",
+		"CHARSET_ENCODING \"1\"",
+		"FONT_ASCENT " + std::to_string(height - below),
+		"FONT_DESCENT " + below_text,
+	};
+	line(out, "STARTPROPERTIES " + std::to_string(properties.size() + (space ? 1 : 0)));
+	for (const std::string &p : properties)
+		line(out, p);
+	if (space)
+		line(out, "DEFAULT_CHAR " + std::to_string(SPACE));
+	line(out, "ENDPROPERTIES");
+	line(out, "CHARS " + std::to_string(glyphs.size()));
+	for (const bdf_glyph &g : glyphs)
+		append_glyph(out, font, g, offset);
+	line(out, "ENDFONT");
+
+	std::string summary = font_title(chosen) + ": " + plural(glyphs.size(), "glyph", "glyphs") + ", " +
+	                      (proportional ? "proportional" : "fixed") + ", ascent " + std::to_string(height - below) +
+	                      ", descent " + below_text + (descent ? "" : " (guessed)");
+	if (unencoded > 0)
+		summary += "; " + plural(unencoded, "glyph", "glyphs") + " without a character, unencoded";
+	summary += losses_text(chosen.losses);
+	if (height == 0 || glyphs.empty())
+		summary += "; warning: a font of no rows or no glyphs, which bdftopcf refuses";
+	return {std::move(out), summary};
+}
