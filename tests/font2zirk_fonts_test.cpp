@@ -227,9 +227,9 @@ std::string lacking(const std::vector<std::string> &files)
 
 }  // namespace
 
-class Font2zirkRealFont : public testing::TestWithParam<real_font> {};
+class font2zirk_real_font : public testing::TestWithParam<real_font> {};
 
-TEST_P(Font2zirkRealFont, IsTheFontPixelForPixelAndKorvaneJoinsIt)
+TEST_P(font2zirk_real_font, is_the_font_pixel_for_pixel_and_korvane_joins_it)
 {
 	const real_font &f = GetParam();
 	if (const std::string why = lacking({f.file, f.bdf_source}); !why.empty())
@@ -254,12 +254,12 @@ TEST_P(Font2zirkRealFont, IsTheFontPixelForPixelAndKorvaneJoinsIt)
 	EXPECT_EQ(joined.status, 0) << joined.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(Debian, Font2zirkRealFont, testing::ValuesIn(real_fonts()),
-                         [](const testing::TestParamInfo<real_font> &p) { return std::string(p.param.what); });
+INSTANTIATE_TEST_SUITE_P(debian, font2zirk_real_font, testing::ValuesIn(real_fonts()),
+                         [](const testing::TestParamInfo<real_font> &p) { return test_name(p.param.what); });
 
 // A scalable font has no BDF to compare with: its glyphs are what FreeType
 // renders, and what can be checked is their shape in the cell.
-TEST(Font2zirkScalable, TrueTypeAtOnePixelSize)
+TEST(font2zirk_scalable, truetype_at_one_pixel_size)
 {
 	const std::string sans = TTF + "DejaVuSans.ttf";
 	const std::string mono = TTF + "DejaVuSansMono.ttf";
@@ -289,7 +289,7 @@ TEST(Font2zirkScalable, TrueTypeAtOnePixelSize)
 	EXPECT_EQ(run_program("korvane", files).status, 0);
 }
 
-TEST(Font2zirkRealFontMessages, SizesAreListedAndAScalableFontNeedsOne)
+TEST(font2zirk_real_font_messages, sizes_are_listed_and_a_scalable_font_needs_one)
 {
 	const std::string otb = OTB + "terminus-normal.otb";
 	const std::string ttf = TTF + "DejaVuSans.ttf";

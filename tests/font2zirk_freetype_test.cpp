@@ -167,9 +167,9 @@ void PrintTo(const font_set &s, std::ostream *out)
 
 }  // namespace
 
-class Font2zirkFreeType : public testing::TestWithParam<font_set> {};
+class font2zirk_freetype : public testing::TestWithParam<font_set> {};
 
-TEST_P(Font2zirkFreeType, EveryGlyphHoldsFreeTypesInkAndNothingIsClipped)
+TEST_P(font2zirk_freetype, every_glyph_holds_freetypes_ink_and_nothing_is_clipped)
 {
 	const font_set &set = GetParam();
 	if (!std::filesystem::is_directory(set.dir))
@@ -192,5 +192,5 @@ TEST_P(Font2zirkFreeType, EveryGlyphHoldsFreeTypesInkAndNothingIsClipped)
 	std::cout << set.what << ": " << counted.glyphs << " glyphs of " << counted.fonts << " fonts compared\n";
 }
 
-INSTANTIATE_TEST_SUITE_P(Debian, Font2zirkFreeType, testing::ValuesIn(font_sets()),
-                         [](const testing::TestParamInfo<font_set> &p) { return std::string(p.param.what); });
+INSTANTIATE_TEST_SUITE_P(debian, font2zirk_freetype, testing::ValuesIn(font_sets()),
+                         [](const testing::TestParamInfo<font_set> &p) { return test_name(p.param.what); });

@@ -68,14 +68,6 @@ void PrintTo(const map_fault &f, std::ostream *out)
 	*out << f.what;
 }
 
-std::string test_name(const char *what)
-{
-	std::string name;
-	for (const char c : std::string(what))
-		name += std::isalnum(static_cast<unsigned char>(c)) != 0 ? c : '_';
-	return name;
-}
-
 // The report's lines, one per code from its first.
 std::vector<std::string> lines_of(const std::string &text)
 {
@@ -107,9 +99,9 @@ const bdf_glyph *glyph_for(const bdf_font &font, unsigned encoding)
 
 }  // namespace
 
-class Font2zirkMapFault : public testing::TestWithParam<map_fault> {};
+class font2zirk_map_fault : public testing::TestWithParam<map_fault> {};
 
-TEST_P(Font2zirkMapFault, SaysWhereAndWritesNothing)
+TEST_P(font2zirk_map_fault, says_where_and_writes_nothing)
 {
 	const map_fault &f = GetParam();
 	const scratch_dir dir;
@@ -122,10 +114,10 @@ TEST_P(Font2zirkMapFault, SaysWhereAndWritesNothing)
 	EXPECT_EQ(run.out, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Messages, Font2zirkMapFault, testing::ValuesIn(map_faults()),
+INSTANTIATE_TEST_SUITE_P(messages, font2zirk_map_fault, testing::ValuesIn(map_faults()),
                          [](const testing::TestParamInfo<map_fault> &p) { return test_name(p.param.what); });
 
-TEST(Font2zirkMap, EveryFormOfALineAndTheReportOfItsCharacters)
+TEST(font2zirk_map, every_form_of_a_line_and_the_report_of_its_characters)
 {
 	const scratch_dir dir;
 	const std::string font = dir.file("small.bdf", small_bdf);
@@ -165,7 +157,7 @@ TEST(Font2zirkMap, EveryFormOfALineAndTheReportOfItsCharacters)
 	EXPECT_EQ(greek_lines[0xaf - 0x41], "font2zirk: 0xaf U+2015 in no font");
 }
 
-TEST(Font2zirkMap, Cp437GivesThePcGlyphsOfTerminusAtTheControlCodes)
+TEST(font2zirk_map, cp437_gives_the_pc_glyphs_of_terminus_at_the_control_codes)
 {
 	if (const std::string why = lacking({TERMINUS}); !why.empty())
 		GTEST_SKIP() << why;
@@ -189,7 +181,7 @@ TEST(Font2zirkMap, Cp437GivesThePcGlyphsOfTerminusAtTheControlCodes)
 	}
 }
 
-TEST(Font2zirkRange, PiecesLeaveOutUnifontsWideBoxesAndMakeAnEightWideCell)
+TEST(font2zirk_range, pieces_leave_out_unifonts_wide_boxes_and_make_an_eight_wide_cell)
 {
 	if (const std::string why = lacking({UNIFONT}); !why.empty())
 		GTEST_SKIP() << why;
@@ -227,7 +219,7 @@ TEST(Font2zirkRange, PiecesLeaveOutUnifontsWideBoxesAndMakeAnEightWideCell)
 	EXPECT_EQ(read_made_font(widths.out).widths, expected);
 }
 
-TEST(Font2zirkFallback, UnifontFillsWhatTerminusLacksAndTheReportSaysWhence)
+TEST(font2zirk_fallback, unifont_fills_what_terminus_lacks_and_the_report_says_whence)
 {
 	if (const std::string why = lacking({TERMINUS_LATIN1, UNIFONT}); !why.empty())
 		GTEST_SKIP() << why;
@@ -267,7 +259,7 @@ TEST(Font2zirkFallback, UnifontFillsWhatTerminusLacksAndTheReportSaysWhence)
 		<< lines.back();
 }
 
-TEST(Font2zirkFallback, RefusalsNameTheFileOrTheCommandLine)
+TEST(font2zirk_fallback, refusals_name_the_file_or_the_command_line)
 {
 	const scratch_dir dir;
 	const std::string small = dir.file("small.bdf", small_bdf);

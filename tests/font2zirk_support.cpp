@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <sstream>
 #include <stdexcept>
@@ -132,4 +133,14 @@ std::string command_output(const std::string &command)
 	while ((n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0)
 		out.append(chunk.data(), n);
 	return pclose(pipe) == 0 ? out : std::string{};
+}
+
+std::string test_name(const std::string &what)
+{
+	std::string name;
+	for (const char c : what) {
+		const auto u = static_cast<unsigned char>(c);
+		name += std::isalnum(u) != 0 ? static_cast<char>(std::tolower(u)) : '_';
+	}
+	return name;
 }

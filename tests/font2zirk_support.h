@@ -38,3 +38,7 @@ std::vector<std::string> cell_rows(const bdf_glyph &g, int above, unsigned heigh
 
 // Runs a shell command and returns its standard output; empty on failure.
 std::string command_output(const std::string &command);
+
+// A case's name from its description, in the suite's style: lower case,
+// anything but a letter or digit an underscore.
+std::string test_name(const std::string &what);

@@ -38,7 +38,7 @@ converted convert(const std::string &path, const std::vector<std::string> &optio
 
 }  // namespace
 
-TEST(Font2zirkPlacement, FixedCellsShareOneBaseline)
+TEST(font2zirk_placement, fixed_cells_share_one_baseline)
 {
 	const scratch_dir dir;
 	const converted c = convert(dir.file("small.bdf", bdf_text(small_font({A, B, g_with_descender}))));
@@ -51,7 +51,7 @@ TEST(Font2zirkPlacement, FixedCellsShareOneBaseline)
 	EXPECT_EQ(c.font.rows(67), (rows{"....", "@@@.", "..@.", "@@@."}));
 }
 
-TEST(Font2zirkPlacement, AccentAboveTheAscentGrowsTheCell)
+TEST(font2zirk_placement, accent_above_the_ascent_grows_the_cell)
 {
 	const bdf_glyph A_umlaut{196, 4, 0, 0, {"@.@", "...", ".@.", "@.@", "@@@"}};
 	const scratch_dir dir;
@@ -75,7 +75,7 @@ TEST(Font2zirkPlacement, AccentAboveTheAscentGrowsTheCell)
 		"130 codes without a glyph, 33 of them control codes, 0 glyphs widened to hold their ink, 2 pixels clipped\n");
 }
 
-TEST(Font2zirkPlacement, BearingsPlaceInkAndWhatFallsOutsideIsCounted)
+TEST(font2zirk_placement, bearings_place_ink_and_what_falls_outside_is_counted)
 {
 	const bdf_glyph left_of_origin{65, 3, -1, 0, {"@@@"}};
 	const bdf_glyph beyond_advance{66, 3, 1, 1, {"@@@"}};
@@ -101,7 +101,7 @@ TEST(Font2zirkPlacement, BearingsPlaceInkAndWhatFallsOutsideIsCounted)
 	                     "0 codes without a glyph, 0 glyphs widened to hold their ink, 3 pixels clipped\n");
 }
 
-TEST(Font2zirkPlacement, DifferentAdvancesMakeAWidthTableAndMissingCodesAreEmpty)
+TEST(font2zirk_placement, different_advances_make_a_width_table_and_missing_codes_are_empty)
 {
 	const bdf_glyph wide{65, 9, 0, 0, {"@.......@"}};
 	const bdf_glyph narrow{67, 2, 0, 0, {"@"}};
@@ -129,7 +129,7 @@ TEST(Font2zirkPlacement, DifferentAdvancesMakeAWidthTableAndMissingCodesAreEmpty
 	EXPECT_EQ(forced.font.widths, (std::vector<unsigned>{4, 4}));
 }
 
-TEST(Font2zirkRange, ControlCodesAreLeftOffTheEndsButNotTheMiddle)
+TEST(font2zirk_range, control_codes_are_left_off_the_ends_but_not_the_middle)
 {
 	const bdf_glyph soh{1, 4, 0, 0, {"@@@"}};
 	const bdf_glyph del{127, 4, 0, 0, {"@@@"}};
@@ -146,7 +146,7 @@ TEST(Font2zirkRange, ControlCodesAreLeftOffTheEndsButNotTheMiddle)
 	EXPECT_EQ(hex.font.last, 65u);
 }
 
-TEST(Font2zirkCharset, CodesAreLookedUpByTheirCharacter)
+TEST(font2zirk_charset, codes_are_looked_up_by_their_character)
 {
 	const bdf_glyph zhe{0x416, 4, 0, 0, {"@.@", ".@.", "@.@"}};
 	const bdf_glyph c_cedilla{0xc7, 4, 0, -1, {"@@", "@.", "@@", ".@"}};
@@ -163,7 +163,7 @@ TEST(Font2zirkCharset, CodesAreLookedUpByTheirCharacter)
 	EXPECT_EQ(latin1.font.last, 0xc7u);
 }
 
-TEST(Font2zirkCharset, AFontWithoutAUnicodeMapIsTakenByItsOwnCodes)
+TEST(font2zirk_charset, a_font_without_a_unicode_map_is_taken_by_its_own_codes)
 {
 	bdf_font koi8 = small_font({{0xf6, 4, 0, 0, {"@.@", ".@.", "@.@"}}});
 	koi8.registry = "KOI8";
@@ -179,7 +179,7 @@ TEST(Font2zirkCharset, AFontWithoutAUnicodeMapIsTakenByItsOwnCodes)
 }
 
 // Family (and style), then the size, in 16 bytes: the family gives way.
-TEST(Font2zirkName, DefaultNameKeepsTheSizeAndNameReplacesIt)
+TEST(font2zirk_name, default_name_keeps_the_size_and_name_replaces_it)
 {
 	const struct {
 		std::string family;
@@ -209,7 +209,7 @@ TEST(Font2zirkName, DefaultNameKeepsTheSizeAndNameReplacesIt)
 	EXPECT_EQ(convert(path, {"-n", "short"}).font.name, "short");
 }
 
-TEST(Font2zirkInput, GzippedFilesAreTheSameFont)
+TEST(font2zirk_input, gzipped_files_are_the_same_font)
 {
 	const scratch_dir dir;
 	const std::string bdf = bdf_text(small_font({A, B, g_with_descender}));
@@ -225,7 +225,7 @@ TEST(Font2zirkInput, GzippedFilesAreTheSameFont)
 	EXPECT_EQ(piped.out, convert(dir.path("a.bdf")).run.out) << piped.err;
 }
 
-TEST(Font2zirkInput, OutputIntoTheInputIsRefusedBeforeAnythingIsWritten)
+TEST(font2zirk_input, output_into_the_input_is_refused_before_anything_is_written)
 {
 	const scratch_dir dir;
 	const std::string path = dir.file("a.bdf", bdf_text(small_font({A})));
@@ -237,7 +237,7 @@ TEST(Font2zirkInput, OutputIntoTheInputIsRefusedBeforeAnythingIsWritten)
 
 // Console fonts keep glyphs in the hardware's order; the table says which
 // characters each shows.
-TEST(Font2zirkPsf, Psf2GlyphsAreFoundThroughTheUnicodeTable)
+TEST(font2zirk_psf, psf2_glyphs_are_found_through_the_unicode_table)
 {
 	const std::vector<std::vector<std::string>> glyphs{
 		{"@@@@@@@@@.", "@........@"},
@@ -265,7 +265,7 @@ TEST(Font2zirkPsf, Psf2GlyphsAreFoundThroughTheUnicodeTable)
 		"129 codes without a glyph, 33 of them control codes, 0 glyphs widened to hold their ink, 0 pixels clipped\n");
 }
 
-TEST(Font2zirkPsf, Psf1WithAndWithoutItsTable)
+TEST(font2zirk_psf, psf1_with_and_without_its_table)
 {
 	std::vector<std::vector<std::string>> glyphs(256, {"........", "........"});
 	glyphs[1] = {"@.......", ".......@"};
@@ -294,7 +294,7 @@ TEST(Font2zirkPsf, Psf1WithAndWithoutItsTable)
 }
 
 // Windows FNT has no Unicode map in FreeType: its codes are its own.
-TEST(Font2zirkFnt, WindowsFontsAreTakenByTheirOwnCodes)
+TEST(font2zirk_fnt, windows_fonts_are_taken_by_their_own_codes)
 {
 	const std::vector<std::vector<std::string>> glyphs{
 		{"@@@", "@.@", "@@@", "..."},
@@ -315,7 +315,7 @@ TEST(Font2zirkFnt, WindowsFontsAreTakenByTheirOwnCodes)
 		"has no Unicode map\n");
 }
 
-TEST(Font2zirkOutput, TheContainerIsWhatKorvaneJoins)
+TEST(font2zirk_output, the_container_is_what_korvane_joins)
 {
 	const scratch_dir dir;
 	const converted c = convert(dir.file("j.bdf", bdf_text(small_font({A, B, g_with_descender}))));
@@ -575,9 +575,9 @@ void PrintTo(const refusal &r, std::ostream *out)
 
 }  // namespace
 
-class Font2zirkRefusal : public testing::TestWithParam<refusal> {};
+class font2zirk_refusal : public testing::TestWithParam<refusal> {};
 
-TEST_P(Font2zirkRefusal, SaysWhatIsWrongAndWritesNothing)
+TEST_P(font2zirk_refusal, says_what_is_wrong_and_writes_nothing)
 {
 	const refusal &r = GetParam();
 	const scratch_dir dir;
@@ -593,15 +593,10 @@ TEST_P(Font2zirkRefusal, SaysWhatIsWrongAndWritesNothing)
 	EXPECT_TRUE(run.out.empty()) << run.out.size() << " bytes on standard output";
 }
 
-INSTANTIATE_TEST_SUITE_P(Messages, Font2zirkRefusal, testing::ValuesIn(refusals()),
-                         [](const testing::TestParamInfo<refusal> &p) {
-				 std::string name;
-				 for (const char c : std::string(p.param.what))
-					 name += std::isalnum(static_cast<unsigned char>(c)) != 0 ? c : '_';
-				 return name;
-			 });
+INSTANTIATE_TEST_SUITE_P(messages, font2zirk_refusal, testing::ValuesIn(refusals()),
+                         [](const testing::TestParamInfo<refusal> &p) { return test_name(p.param.what); });
 
-TEST(Font2zirkRefusal, EmptyFileAndDirectory)
+TEST(font2zirk_refusal, empty_file_and_directory)
 {
 	const scratch_dir dir;
 	const std::string empty = dir.file("empty", "");
@@ -614,7 +609,7 @@ TEST(Font2zirkRefusal, EmptyFileAndDirectory)
 	EXPECT_EQ(run.out, "");
 }
 
-TEST(Font2zirkOutput, RefusesATerminalAndAFailedWrite)
+TEST(font2zirk_output, refuses_a_terminal_and_a_failed_write)
 {
 	const scratch_dir dir;
 	const std::string path = dir.file("small.bdf", small_bdf);
@@ -630,7 +625,7 @@ TEST(Font2zirkOutput, RefusesATerminalAndAFailedWrite)
 	EXPECT_EQ(run.status, 1);
 }
 
-TEST(Font2zirkOptions, HelpAndVersion)
+TEST(font2zirk_options, help_and_version)
 {
 	const run_result help = run_program("font2zirk", {"--help"});
 	EXPECT_EQ(help.status, 0);

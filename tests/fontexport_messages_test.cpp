@@ -184,7 +184,7 @@ std::string replaced(std::string text, const std::string &from, const std::strin
 
 }  // namespace
 
-TEST(ExportMessages, every_message_and_its_status)
+TEST(fontexport_messages, every_message_and_its_status)
 {
 	const scratch_dir dir;
 	for (const auto &[name, bytes] : fixtures())
@@ -210,7 +210,7 @@ TEST(ExportMessages, every_message_and_its_status)
 
 // What the glyphs become: the BDF of a made font, line for line, and the
 // cells of a proportional PSF.
-TEST(ExportMessages, glyphs_as_written)
+TEST(fontexport_messages, glyphs_as_written)
 {
 	const scratch_dir dir;
 	test_font f = PLAIN;

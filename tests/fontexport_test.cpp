@@ -175,7 +175,7 @@ std::string expected_table(const std::string &charset)
 
 }  // namespace
 
-TEST(Export, font2zirk_reads_back_every_glyph_and_width)
+TEST(fontexport, font2zirk_reads_back_every_glyph_and_width)
 {
 	const scratch_dir dir;
 	for (const sample &s : every_font()) {
@@ -196,7 +196,7 @@ TEST(Export, font2zirk_reads_back_every_glyph_and_width)
 	}
 }
 
-TEST(Export, bdftopcf_pcf2bdf_and_fontforge_take_every_bdf)
+TEST(fontexport, bdftopcf_pcf2bdf_and_fontforge_take_every_bdf)
 {
 	const scratch_dir dir;
 	for (const sample &s : every_font()) {
@@ -220,7 +220,7 @@ TEST(Export, bdftopcf_pcf2bdf_and_fontforge_take_every_bdf)
 	}
 }
 
-TEST(Export, psfxtable_lists_the_charset_and_writes_every_psf_back_the_same)
+TEST(fontexport, psfxtable_lists_the_charset_and_writes_every_psf_back_the_same)
 {
 	const scratch_dir dir;
 	for (const sample &s : every_font()) {
