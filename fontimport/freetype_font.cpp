@@ -181,6 +181,20 @@ std::string described_name(FT_Face face)
 	return name;
 }
 
+// The face's glyph for a code, 0 for none: by the code itself, or by the
+// first of its characters the face has, noting which.
+FT_UInt glyph_index(FT_Face face, imported_font &font, const code_map &charset, unsigned code)
+{
+	if (font.own_codes)
+		return FT_Get_Char_Index(face, code);
+	for (std::size_t i = 0; i < charset[code].size(); i++)
+		if (const FT_UInt index = FT_Get_Char_Index(face, charset[code][i])) {
+			font.found_by[code] = i;
+			return index;
+		}
+	return 0;
+}
+
 }  // namespace
 
 imported_font read_with_freetype(const std::string &path, const std::vector<unsigned char> &bytes, unsigned size,
@@ -229,13 +243,7 @@ imported_font read_with_freetype(const std::string &path, const std::vector<unsi
 	const FT_Int32 load = FT_IS_SCALABLE(face) ? FT_LOAD_RENDER | FT_LOAD_TARGET_MONO : FT_LOAD_DEFAULT;
 	for (unsigned code = 0; code < CODES; code++) {
 		// Index 0 is the font's default glyph, never the code's own.
-		FT_UInt index = 0;
-		if (font.own_codes)
-			index = FT_Get_Char_Index(face.get(), code);
-		for (std::size_t i = 0; !font.own_codes && index == 0 && i < charset[code].size(); i++) {
-			index = FT_Get_Char_Index(face.get(), charset[code][i]);
-			font.found_by[code] = i;
-		}
+		const FT_UInt index = glyph_index(face.get(), font, charset, code);
 		if (index == 0)
 			continue;
 		if (const FT_Error e = FT_Load_Glyph(face.get(), index, load))

@@ -29,6 +29,9 @@ enum : int {
 	std::exit(EXIT_SUCCESS);
 }
 
+// Every message it makes is compared whole in the tests, where a swap of
+// its words shows at once.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 [[noreturn]] void typed_error(std::string_view before, std::string_view typed, std::string_view after)
 {
 	std::string message(before);
@@ -75,27 +78,39 @@ bool is_ambiguous(std::string_view name, const std::vector<option> &options)
 	typed_error("unrecognized option ", word, "");
 }
 
+// What getopt_long is given for the spec: its short options and its table
+// of long ones, --help and --version added.
+struct getopt_table {
+	std::string shorts;
+	std::vector<option> options;
+};
+
+getopt_table table_of(const command_spec &spec)
+{
+	// "-" first: operands come back in order among the options whatever the
+	// environment says; ":" next: a missing value is told apart.
+	getopt_table table{"-:h", {}};
+	for (const option_spec &o : spec.options) {
+		table.options.push_back({o.name, o.takes_value ? required_argument : no_argument, nullptr, o.key});
+		if (o.key < 256) {
+			table.shorts += static_cast<char>(o.key);
+			if (o.takes_value)
+				table.shorts += ':';
+		}
+	}
+	table.options.push_back({"help", no_argument, nullptr, HELP_KEY});
+	table.options.push_back({"version", no_argument, nullptr, VERSION_KEY});
+	table.options.push_back({nullptr, 0, nullptr, 0});
+	return table;
+}
+
 }  // namespace
 
 std::vector<std::string> parse_command_line(int argc, char **argv, const command_spec &spec,
                                             const std::function<void(int key, const char *value)> &take)
 {
 	set_program_name(spec.program);
-	// "-" first: operands come back in order among the options whatever the
-	// environment says; ":" next: a missing value is told apart.
-	std::string shorts = "-:h";
-	std::vector<option> options;
-	for (const option_spec &o : spec.options) {
-		options.push_back({o.name, o.takes_value ? required_argument : no_argument, nullptr, o.key});
-		if (o.key < 256) {
-			shorts += static_cast<char>(o.key);
-			if (o.takes_value)
-				shorts += ':';
-		}
-	}
-	options.push_back({"help", no_argument, nullptr, HELP_KEY});
-	options.push_back({"version", no_argument, nullptr, VERSION_KEY});
-	options.push_back({nullptr, 0, nullptr, 0});
+	const auto [shorts, options] = table_of(spec);
 
 	std::vector<std::string> operands;
 	opterr = 0;
@@ -146,6 +161,9 @@ std::optional<unsigned> parse_number(std::string_view text, unsigned max)
 	return value;
 }
 
+// Every message it makes is compared whole in the tests, where a swap of
+// its words shows at once.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 unsigned number_value(std::string_view option, std::string_view text, unsigned low, unsigned high)
 {
 	const std::optional<unsigned> value = parse_number(text, high);
@@ -157,6 +175,9 @@ unsigned number_value(std::string_view option, std::string_view text, unsigned l
 	return *value;
 }
 
+// low and high come in the order of the range they bound, as at every
+// caller.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 std::optional<std::vector<number_range>> parse_ranges(std::string_view text, unsigned low, unsigned high)
 {
 	std::vector<number_range> ranges;
