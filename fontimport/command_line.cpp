@@ -64,7 +64,7 @@ constexpr std::array<option_spec, 9> OPTIONS{{
 // code, and the codes between pieces are left out.
 std::vector<number_range> range_pieces(std::string_view text)
 {
-	auto ranges = parse_ranges(text, 0, CODES - 1);
+	auto ranges = parse_ranges(text, {0, CODES - 1});
 	for (std::size_t i = 1; ranges && i < ranges->size(); i++)
 		if ((*ranges)[i].first <= (*ranges)[i - 1].last)
 			ranges.reset();

@@ -175,11 +175,10 @@ unsigned number_value(std::string_view option, std::string_view text, unsigned l
 	return *value;
 }
 
-// low and high come in the order of the range they bound, as at every
-// caller.
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
-std::optional<std::vector<number_range>> parse_ranges(std::string_view text, unsigned low, unsigned high)
+std::optional<std::vector<number_range>> parse_ranges(std::string_view text, number_range allowed)
 {
+	const unsigned low = allowed.first;
+	const unsigned high = allowed.last;
 	std::vector<number_range> ranges;
 	for (;;) {
 		const std::size_t comma = text.find(',');
@@ -199,7 +198,7 @@ std::optional<std::vector<number_range>> parse_ranges(std::string_view text, uns
 
 void add_fonts(font_choice &choice, std::string_view list)
 {
-	const auto ranges = parse_ranges(list, 1, MAX_FONTS);
+	const auto ranges = parse_ranges(list, {1, MAX_FONTS});
 	if (!ranges)
 		typed_error("--font ", list, " is not a list of font numbers from 1 to 255 and ranges, such as 1,3-5");
 	for (const number_range r : *ranges) {

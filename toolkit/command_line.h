@@ -44,13 +44,13 @@ std::optional<unsigned> parse_number(std::string_view text, unsigned max);
 unsigned number_value(std::string_view option, std::string_view text, unsigned low, unsigned high);
 
 // Numbers and ranges as in "1,3-5"; nullopt when the text is anything else
-// or goes outside low..high. Pieces stand as given: a range has its first
+// or goes outside the allowed range. Pieces stand as given: a range has its first
 // at most its last, but pieces may come in any order.
 struct number_range {
 	unsigned first;
 	unsigned last;
 };
-std::optional<std::vector<number_range>> parse_ranges(std::string_view text, unsigned low, unsigned high);
+std::optional<std::vector<number_range>> parse_ranges(std::string_view text, number_range allowed);
 
 // --font LIST: font numbers from 1 and ranges, repeated options adding up.
 // With none given, every font is chosen.

@@ -1,5 +1,5 @@
 // Whole zirk containers for the toolkit programs: one reader and one writer,
-// on the layout and geometry of container/zirk.h. Unlike korvane's store,
+// on the layout and geometry of format/zirk_format.h. Unlike korvane's store,
 // a record here is held exactly as it lies in the file, stored length,
 // surplus bytes and all, so that nothing is lost between reading and writing.
 #pragma once
