@@ -31,12 +31,17 @@ std::string hex_number(unsigned value, int digits)
 	return std::string(text.data(), static_cast<std::size_t>(n));
 }
 
+// Built piece by piece: GCC 12 at -O3 takes "uni" + std::string for an
+// overlapping copy.
 std::string glyph_name(const bdf_glyph &g)
 {
+	std::string name;
 	if (g.character == NO_CHARACTER)
-		return "code" + hex_number(g.code, 2);
+		return name.append("code").append(hex_number(g.code, 2));
 	// Names as the Adobe Glyph List spells them, past the BMP too.
-	return g.character < 0x10000 ? "uni" + hex_number(g.character, 4) : "u" + hex_number(g.character, 5);
+	if (g.character < 0x10000)
+		return name.append("uni").append(hex_number(g.character, 4));
+	return name.append("u").append(hex_number(g.character, 5));
 }
 
 // A string property: BDF doubles a quote inside it.

@@ -163,7 +163,8 @@ private:
 	{
 		std::string_view line;
 		bool too_long = false;
-		const std::string form = "'" + std::string(TEXT_FORM_LINE) + "'";
+		std::string form = "'";
+		form.append(TEXT_FORM_LINE).append("'");
 		if (!lines_.next(line, too_long))
 			fail("empty file, expected " + form);
 		if (line == TEXT_FORM_LINE)
