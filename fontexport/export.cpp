@@ -26,7 +26,9 @@ constexpr std::array<option_spec, 4> OPTIONS{{
 // The bits of a row's last byte that lie within a glyph this wide.
 unsigned char last_byte_mask(unsigned width)
 {
-	return width % 8 == 0 ? 0xff : static_cast<unsigned char>(0xff00U >> (width % 8));
+	if (width % 8 == 0)
+		return 0xff;
+	return static_cast<unsigned char>(0xff00U >> (width % 8));
 }
 
 }  // namespace
