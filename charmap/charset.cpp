@@ -26,9 +26,9 @@ struct converter {
 	bool ok() const { return cd != reinterpret_cast<iconv_t>(-1); }  // NOLINT(performance-no-int-to-ptr)
 };
 
-// What one code converts to: nothing where the charset leaves it undefined,
-// or, for a charset that is not one byte a character, a refusal.
-std::optional<char32_t> convert(const converter &conv, unsigned char code, const std::string &name)
+// What one code converts to: nothing where the charset leaves it undefined;
+// one_byte turns false for a charset that is not one byte a character.
+std::optional<char32_t> convert(const converter &conv, unsigned char code, bool &one_byte)
 {
 	iconv(conv.cd, nullptr, nullptr, nullptr, nullptr);
 	std::array<char, 1> in{static_cast<char>(code)};
@@ -41,7 +41,7 @@ std::optional<char32_t> convert(const converter &conv, unsigned char code, const
 	// EINVAL: the byte begins a longer sequence (UTF-8, UTF-16); E2BIG or
 	// two characters: one code stands for more than one.
 	if ((failed && errno != EILSEQ) || (!failed && out_left < 4))
-		usage_error("--charset '" + shown_text(name) + "' is not a one-byte charset");
+		one_byte = false;
 	if (failed || out_left != 4)
 		return std::nullopt;
 	char32_t c = 0;
@@ -57,14 +57,23 @@ code_map charset_codes(const std::string &name)
 	// iconv takes an empty name for the locale's charset, which may be any.
 	if (name.empty())
 		usage_error("--charset '' is not a one-byte charset");
-	const converter conv(name.c_str());
-	if (!conv.ok())
+	code_map map;
+	bool one_byte = true;
+	bool known = true;
+	// The converter is closed before any refusal: the run ends without
+	// unwinding.
+	{
+		const converter conv(name.c_str());
+		known = conv.ok();
+		for (unsigned code = 0; known && one_byte && code < CODES; code++)
+			if (const std::optional<char32_t> c = convert(conv, static_cast<unsigned char>(code), one_byte))
+				map[code].push_back(*c);
+	}
+	if (!known)
 		usage_error("--charset '" + shown_text(name) +
 		            "' is not a charset iconv knows ('iconv --list' shows them)");
-	code_map map;
-	for (unsigned code = 0; code < CODES; code++)
-		if (const std::optional<char32_t> c = convert(conv, static_cast<unsigned char>(code), name))
-			map[code].push_back(*c);
+	if (!one_byte)
+		usage_error("--charset '" + shown_text(name) + "' is not a one-byte charset");
 	return map;
 }
 
