@@ -16,7 +16,7 @@ enum option_key : int {
 	DESCENT_KEY = 256,
 };
 
-constexpr std::array<option_spec, 4> OPTIONS{{
+constexpr std::array<option_syntax, 4> OPTIONS{{
 	{"font", FONT_KEY, true},
 	{"charset", CHARSET_KEY, true},
 	{"map", MAP_KEY, true},
@@ -37,18 +37,19 @@ export_options parse_export_options(int argc, char **argv, const char *program, 
                                     bool with_descent)
 {
 	export_options o;
-	const command_spec spec{program, help,
-	                        std::span<const option_spec>(OPTIONS.data(), OPTIONS.size() - (with_descent ? 0 : 1)),
-	                        1};
-	const std::vector<std::string> operands = parse_command_line(argc, argv, spec, [&](int key, const char *value) {
-		switch (key) {
-		case FONT_KEY: o.font = number_value("--font", value, 1, MAX_FONTS); break;
-		case CHARSET_KEY: o.charset = value; break;
-		case MAP_KEY: o.map = value; break;
-		case DESCENT_KEY: o.descent = number_value("--descent", value, 0, 255); break;
-		default: break;
-		}
-	});
+	const command_syntax syntax{
+		program, help, std::span<const option_syntax>(OPTIONS.data(), OPTIONS.size() - (with_descent ? 0 : 1)),
+		1};
+	const std::vector<std::string> operands =
+		parse_command_line(argc, argv, syntax, [&](int key, const char *value) {
+			switch (key) {
+			case FONT_KEY: o.font = number_value("--font", value, 1, MAX_FONTS); break;
+			case CHARSET_KEY: o.charset = value; break;
+			case MAP_KEY: o.map = value; break;
+			case DESCENT_KEY: o.descent = number_value("--descent", value, 0, 255); break;
+			default: break;
+			}
+		});
 	if (!operands.empty())
 		o.path = operands.front();
 	// Standard input is read once, whole.

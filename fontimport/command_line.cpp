@@ -48,7 +48,7 @@ enum key : int {
 	MAP = 'm',
 };
 
-constexpr std::array<option_spec, 9> OPTIONS{{
+constexpr std::array<option_syntax, 9> OPTIONS{{
 	{"size", SIZE, true},
 	{"charset", CHARSET, true},
 	{"map", MAP, true},
@@ -84,8 +84,8 @@ import_options parse_options(int argc, char **argv)
 	import_options o;
 	bool fixed = false;
 	bool proportional = false;
-	const command_spec spec{"font2zirk", HELP, OPTIONS, SIZE_MAX};
-	const std::vector<std::string> operands = parse_command_line(argc, argv, spec, [&](int k, const char *value) {
+	const command_syntax syntax{"font2zirk", HELP, OPTIONS, SIZE_MAX};
+	const std::vector<std::string> operands = parse_command_line(argc, argv, syntax, [&](int k, const char *value) {
 		switch (k) {
 		case SIZE: o.size = number_value("--size", value, 1, 255); break;
 		case CHARSET: o.charset = value; break;

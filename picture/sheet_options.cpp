@@ -14,7 +14,7 @@ static constexpr std::string_view HELP =
 
 sheet_options parse_options(int argc, char **argv)
 {
-	static constexpr option_spec OPTIONS[] = {{"scale", 's', true}, {"font", 'f', true}};
+	static constexpr option_syntax OPTIONS[] = {{"scale", 's', true}, {"font", 'f', true}};
 	sheet_options options;
 	const std::vector<std::string> operands =
 		parse_command_line(argc, argv, {"zirk2png", HELP, OPTIONS, 1}, [&](int key, const char *value) {

@@ -88,7 +88,7 @@ void convert(const run &r)
 
 int main(int argc, char **argv)
 {
-	static constexpr option_spec OPTIONS[] = {{"list", 'l', false}, {"font", 'f', true}};
+	static constexpr option_syntax OPTIONS[] = {{"list", 'l', false}, {"font", 'f', true}};
 	run r;
 	const std::vector<std::string> operands =
 		parse_command_line(argc, argv, {"zirk2txt", HELP, OPTIONS, 1}, [&](int key, const char *value) {

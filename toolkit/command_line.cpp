@@ -78,19 +78,19 @@ bool is_ambiguous(std::string_view name, const std::vector<option> &options)
 	typed_error("unrecognized option ", word, "");
 }
 
-// What getopt_long is given for the spec: its short options and its table
+// What getopt_long is given for the syntax: its short options and its table
 // of long ones, --help and --version added.
 struct getopt_table {
 	std::string shorts;
 	std::vector<option> options;
 };
 
-getopt_table table_of(const command_spec &spec)
+getopt_table table_of(const command_syntax &syntax)
 {
 	// "-" first: operands come back in order among the options whatever the
 	// environment says; ":" next: a missing value is told apart.
 	getopt_table table{"-:h", {}};
-	for (const option_spec &o : spec.options) {
+	for (const option_syntax &o : syntax.options) {
 		table.options.push_back({o.name, o.takes_value ? required_argument : no_argument, nullptr, o.key});
 		if (o.key < 256) {
 			table.shorts += static_cast<char>(o.key);
@@ -106,11 +106,11 @@ getopt_table table_of(const command_spec &spec)
 
 }  // namespace
 
-std::vector<std::string> parse_command_line(int argc, char **argv, const command_spec &spec,
+std::vector<std::string> parse_command_line(int argc, char **argv, const command_syntax &syntax,
                                             const std::function<void(int key, const char *value)> &take)
 {
-	set_program_name(spec.program);
-	const auto [shorts, options] = table_of(spec);
+	set_program_name(syntax.program);
+	const auto [shorts, options] = table_of(syntax);
 
 	std::vector<std::string> operands;
 	opterr = 0;
@@ -123,9 +123,9 @@ std::vector<std::string> parse_command_line(int argc, char **argv, const command
 		if (code == OPERAND_KEY) {
 			operands.emplace_back(optarg);
 		} else if (code == HELP_KEY) {
-			show(spec.help);
+			show(syntax.help);
 		} else if (code == VERSION_KEY) {
-			show(std::string(spec.program) + " (korvane) " KORVANE_VERSION "\n");
+			show(std::string(syntax.program) + " (korvane) " KORVANE_VERSION "\n");
 		} else if (code == '?' || code == ':') {
 			// A long option always moves on; a short one may stay inside
 			// its cluster, where optopt names it.
@@ -137,8 +137,8 @@ std::vector<std::string> parse_command_line(int argc, char **argv, const command
 	}
 	for (; optind < argc; optind++)
 		operands.emplace_back(argv[optind]);
-	if (operands.size() > spec.max_operands)
-		typed_error("extra operand ", operands[spec.max_operands], "");
+	if (operands.size() > syntax.max_operands)
+		typed_error("extra operand ", operands[syntax.max_operands], "");
 	return operands;
 }
 

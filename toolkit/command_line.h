@@ -14,16 +14,16 @@
 #include <string_view>
 #include <vector>
 
-struct option_spec {
+struct option_syntax {
 	const char *name;  // the long name, without "--"
 	int key;           // the short letter, or from 256 up for a long name alone
 	bool takes_value;
 };
 
-struct command_spec {
+struct command_syntax {
 	const char *program;
-	std::string_view help;                 // -h/--help prints it; one screen at most
-	std::span<const option_spec> options;  // -h, --help and --version come on top
+	std::string_view help;                   // -h/--help prints it; one screen at most
+	std::span<const option_syntax> options;  // -h, --help and --version come on top
 	std::size_t max_operands;
 };
 
@@ -33,7 +33,7 @@ struct command_spec {
 // "PROGRAM: unrecognized option '--frob'", "option '--list=1' takes no
 // value", "option '--size' needs a value", "option '--f' is ambiguous",
 // "extra operand 'x'".
-std::vector<std::string> parse_command_line(int argc, char **argv, const command_spec &spec,
+std::vector<std::string> parse_command_line(int argc, char **argv, const command_syntax &syntax,
                                             const std::function<void(int key, const char *value)> &take);
 
 // Decimal digits, or hex digits after 0x; nullopt for anything else,
