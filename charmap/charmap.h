@@ -35,3 +35,9 @@ constexpr bool is_control(char32_t c)
 {
 	return c < 0x20 || (c >= 0x7f && c < 0xa0);
 }
+
+// Each character at one code: the code that names it earliest in its list of
+// characters, the lower code on a tie. Per code, the characters it owns, in
+// its list's order; empty for a code that owns none. Exports label glyphs
+// by it, so that no character stands for two codes.
+code_map owned_characters(const code_map &map);
