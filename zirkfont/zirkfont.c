@@ -434,50 +434,39 @@ static bool is_break(uint8_t code)
 
 size_t zf_wrap(const zf_font *f, const uint8_t *codes, size_t n, int max_width, const zf_style *s, size_t *next)
 {
-	pen line = {0, false}, word;
-	size_t end = 0, i = 0, spaces, stop, k;
-	bool words = false;
+	pen line = {0, false}, word, alone;
+	size_t end = 0, i = 0, spaces, k, cut;
 	int cell;
-	for (;; i = stop) {
+	for (;;) {
 		for (spaces = i; spaces < n && codes[spaces] == ' '; spaces++)
 			;
 		if (spaces == n || codes[spaces] == '\n') {
 			i = spaces + (spaces < n);
 			break;
 		}
-		for (stop = spaces; stop < n && !is_break(codes[stop]); stop++)
-			;
-		/* The word measured from the line's start, spaces before it included. */
+		/* The word measured from the line's start, and on its own; cut
+		 * before its first glyph past max_width but the first. */
 		word = line;
-		for (k = i; k < stop; k++)
+		alone.x = 0;
+		alone.drawn = false;
+		cut = 0;
+		for (k = i; k < n && (k < spaces || !is_break(codes[k])); k++) {
 			advance(&word, f, codes[k], s, &cell);
+			if (k >= spaces)
+				advance(&alone, f, codes[k], s, &cell);
+			if (!cut && k > spaces && word.x > max_width)
+				cut = k;
+		}
 		if (word.x <= max_width) {
 			line = word;
-			end = stop;
-			words = true;
+			end = i = k;
 			continue;
 		}
-		if (!words) {
-			/* A word wider than a line on its own is cut; one that only
-			 * fails after the line's first spaces starts the next line. */
-			word.x = 0;
-			word.drawn = false;
-			for (k = spaces; k < stop; k++)
-				advance(&word, f, codes[k], s, &cell);
-			if (word.x > max_width) {
-				for (k = i; k < spaces; k++)
-					advance(&line, f, codes[k], s, &cell);
-				for (k = spaces; k < stop; k++) {
-					word = line;
-					advance(&word, f, codes[k], s, &cell);
-					if (k > spaces && word.x > max_width)
-						break;
-					line = word;
-				}
-				end = spaces = k;
-			}
-		}
+		/* A word wider than a line on its own is cut; any other starts
+		 * the next line. */
 		i = spaces;
+		if (end == 0 && alone.x > max_width)
+			end = i = cut ? cut : spaces + 1;
 		break;
 	}
 	if (next)
