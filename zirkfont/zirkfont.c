@@ -245,33 +245,34 @@ static unsigned scale_of(const zf_style *s)
 	return s && s->scale ? s->scale : 1;
 }
 
-/* The glyph's cell at (x, y), cut to the clip rectangle; each canvas pixel
- * is traced back to its font pixel by counting, not dividing. */
-static void draw_glyph(const zf_canvas *cv, const zf_glyph *g, int x, int y, const zf_style *s)
+/* The cell of code's glyph at (x, y), cut to the clip rectangle; nothing
+ * without a canvas. Each canvas pixel is traced back to its font pixel. */
+static void draw_code(const zf_canvas *cv, const zf_font *f, unsigned code, int x, int y, const zf_style *s)
 {
-	unsigned scale = scale_of(s);
-	int x0 = larger(x, cv->clip_x0), x1 = smaller(add_scaled(x, (int)g->width, scale), cv->clip_x1);
-	int y0 = larger(y, cv->clip_y0), y1 = smaller(add_scaled(y, (int)g->height, scale), cv->clip_y1);
-	unsigned dx = (unsigned)x0 - (unsigned)x, dy = (unsigned)y0 - (unsigned)y;
-	unsigned row = dy / scale, row_step = dy % scale, column, column_step;
-	bool opaque = s && s->opaque, inverse = s && s->inverse, ink;
-	int px, py;
-	for (py = y0; py < y1; py++) {
-		const uint8_t *bits = g->rows + row * g->row_bytes;
-		column = dx / scale;
-		column_step = dx % scale;
-		for (px = x0; px < x1; px++) {
+	unsigned scale = scale_of(s), column;
+	int x1, y1, px, py;
+	bool ink, opaque = s && s->opaque, inverse = s && s->inverse, fast;
+	zf_glyph g;
+	if (!cv || !zf_glyph_at(f, code, &g))
+		return;
+	fast = scale == 1 && !cv->pixel && cv->layout == ZF_ROWS;
+	x1 = smaller(add_scaled(x, (int)g.width, scale), cv->clip_x1);
+	y1 = smaller(add_scaled(y, (int)g.height, scale), cv->clip_y1);
+	for (py = larger(y, cv->clip_y0); py < y1; py++) {
+		const uint8_t *bits = g.rows + ((unsigned)py - (unsigned)y) / scale * g.row_bytes;
+		for (px = larger(x, cv->clip_x0); px < x1; px++) {
+			column = ((unsigned)px - (unsigned)x) / scale;
+			/* Eight pixels at once where a glyph byte falls on a canvas byte. */
+			if (fast && ((unsigned)px & 7u) == 0 && (column & 7u) == 0 && x1 - px >= 8) {
+				uint8_t *p = cv->bits + (size_t)py * cv->stride + ((unsigned)px >> 3);
+				uint8_t b = (uint8_t)byte_at(bits, column >> 3);
+				*p = (uint8_t)(opaque ? (inverse ? ~b : b) : inverse ? *p & ~b : *p | b);
+				px += 7;
+				continue;
+			}
 			ink = (byte_at(bits, column >> 3) << (column & 7u) & 0x80u) != 0;
 			if (ink || opaque)
 				put(cv, px, py, ink != inverse);
-			if (++column_step == scale) {
-				column_step = 0;
-				column++;
-			}
-		}
-		if (++row_step == scale) {
-			row_step = 0;
-			row++;
 		}
 	}
 }
@@ -380,22 +381,14 @@ static bool advance(pen *at, const zf_font *f, unsigned code, const zf_style *s,
 	return true;
 }
 
-static int run(zf_canvas *cv, const zf_font *f, int x, int y, source *src, const zf_style *s)
-{
-	pen at = {x, false};
-	unsigned code;
-	int cell;
-	zf_glyph g;
-	while (next_code(src, &code))
-		if (advance(&at, f, code, s, &cell) && cv && zf_glyph_at(f, code, &g))
-			draw_glyph(cv, &g, cell, y, s);
-	return at.x;
-}
-
 int zf_draw(zf_canvas *cv, const zf_font *f, int x, int y, const uint8_t *codes, size_t n, const zf_style *s)
 {
-	source src = {codes, n, NULL, false, 0};
-	return run(cv, f, x, y, &src, s);
+	pen at = {x, false};
+	int cell;
+	for (; n > 0; n--, codes++)
+		if (advance(&at, f, *codes, s, &cell))
+			draw_code(cv, f, *codes, cell, y, s);
+	return at.x;
 }
 
 int zf_width(const zf_font *f, const uint8_t *codes, size_t n, const zf_style *s)
@@ -407,7 +400,13 @@ int zf_draw_utf8(zf_canvas *cv, const zf_font *f, const zf_charmap *m, int x, in
                  uint8_t replacement, const zf_style *s)
 {
 	source src = {(const uint8_t *)utf8, len, m, true, replacement};
-	return run(cv, f, x, y, &src, s);
+	pen at = {x, false};
+	int cell;
+	unsigned code;
+	while (next_code(&src, &code))
+		if (advance(&at, f, code, s, &cell))
+			draw_code(cv, f, code, cell, y, s);
+	return at.x;
 }
 
 int zf_width_utf8(const zf_font *f, const zf_charmap *m, const char *utf8, size_t len, uint8_t replacement,

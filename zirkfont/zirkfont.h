@@ -9,9 +9,10 @@
  * container zf_open refused.
  *
  * Every byte of a container is read through ZF_READ_BYTE(p), so that fonts
- * can stay where a plain read does not reach them (on AVR, define it as
- * pgm_read_byte(p) before including this header and when compiling
- * zirkfont.c). Texts, code maps and canvases are read as ordinary memory.
+ * can stay where a plain read does not reach them: on AVR, compile
+ * zirkfont.c and every file that includes this header with
+ * -include avr/pgmspace.h '-DZF_READ_BYTE(p)=pgm_read_byte(p)'. Texts, code
+ * maps and canvases are read as ordinary memory.
  */
 #ifndef ZIRKFONT_H
 #define ZIRKFONT_H
@@ -134,7 +135,8 @@ void zf_canvas_clip(zf_canvas *cv, int x, int y, int w, int h);
  * code outside the font's range, or whose glyph is 0 wide, is skipped and
  * takes no room. Transparent drawing touches only ink pixels; opaque
  * drawing every pixel of each cell, never the spacing between cells.
- * Returns x + zf_width(f, codes, n, s), held to the range of int. */
+ * Returns x + zf_width(f, codes, n, s). The pen is held to the range of
+ * int at every step. */
 int zf_draw(zf_canvas *cv, const zf_font *f, int x, int y, const uint8_t *codes, size_t n, const zf_style *s);
 
 /* The drawn glyphs' widths, plus spacing between each two, all times the
