@@ -22,10 +22,10 @@ static const char sentence[] = "KORVANE DRAWS ZIRK FONTS";
 static void draw_text(zf_canvas *cv, const zf_font *f)
 {
 	const uint8_t *text = (const uint8_t *)sentence;
-	size_t left = strlen(sentence), length, next;
+	size_t left = strlen(sentence), next;
 	int y = 0;
 	while (left > 0 && y < HEIGHT) {
-		length = zf_wrap(f, text, left, WIDTH, NULL, &next);
+		size_t length = zf_wrap(f, text, left, WIDTH, NULL, &next);
 		zf_draw(cv, f, 0, y, text, length, NULL);
 		text += next;
 		left -= next;
@@ -81,5 +81,5 @@ int main(int argc, char **argv)
 	}
 	show(&f, ZF_ROWS);
 	show(&f, ZF_PAGES);
-	return 0;
+	return fflush(stdout) != 0 || ferror(stdout);
 }

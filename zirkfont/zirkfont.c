@@ -289,14 +289,14 @@ typedef struct source {
 /* The code of a character through m. */
 static unsigned map_char(const zf_charmap *m, uint32_t ch, uint8_t replacement)
 {
-	size_t low = 0, high, mid;
+	size_t low = 0, high;
 	if (ch == 0x0A)
 		return 0x0A;
 	if (!m)
 		return ch <= 0xFF ? (unsigned)ch : replacement;
 	high = m->count;
 	while (low < high) {
-		mid = low + (high - low) / 2;
+		size_t mid = low + (high - low) / 2;
 		if (m->chars[mid] == ch)
 			return m->codes[mid];
 		if (m->chars[mid] < ch)
@@ -311,7 +311,7 @@ static unsigned map_char(const zf_charmap *m, uint32_t ch, uint8_t replacement)
  * first byte that cannot continue it, which is left for the next code. */
 static bool next_code(source *src, unsigned *code)
 {
-	unsigned lead, b, need = 0, low = 0x80, high = 0xBF;
+	unsigned lead, need = 0, low = 0x80, high = 0xBF;
 	uint32_t ch;
 	if (src->n == 0)
 		return false;
@@ -340,7 +340,8 @@ static bool next_code(source *src, unsigned *code)
 	if (need == 0)
 		return true;
 	for (; need > 0; need--) {
-		if (src->n == 0 || (b = *src->p) < low || b > high)
+		unsigned b = src->n ? *src->p : 0;
+		if (b < low || b > high)
 			return true;
 		ch = ch << 6 | (b & 0x3Fu);
 		src->p++;
@@ -434,7 +435,7 @@ static bool is_break(uint8_t code)
 size_t zf_wrap(const zf_font *f, const uint8_t *codes, size_t n, int max_width, const zf_style *s, size_t *next)
 {
 	pen line = {0, false}, word, alone;
-	size_t end = 0, i = 0, spaces, k, cut;
+	size_t end = 0, i = 0, spaces, k;
 	int cell;
 	for (;;) {
 		for (spaces = i; spaces < n && codes[spaces] == ' '; spaces++)
@@ -445,10 +446,10 @@ size_t zf_wrap(const zf_font *f, const uint8_t *codes, size_t n, int max_width, 
 		}
 		/* The word measured from the line's start, and on its own; cut
 		 * before its first glyph past max_width but the first. */
+		size_t cut = 0;
 		word = line;
 		alone.x = 0;
 		alone.drawn = false;
-		cut = 0;
 		for (k = i; k < n && (k < spaces || !is_break(codes[k])); k++) {
 			advance(&word, f, codes[k], s, &cell);
 			if (k >= spaces)

@@ -32,12 +32,12 @@ extern "C" {
 /* What zf_open found wrong; ZF_OK is 0. */
 typedef enum zf_error {
 	ZF_OK = 0,
-	ZF_NOT_ZIRK,    /* shorter than the 8-byte header, or no magic */
-	ZF_TRUNCATED,   /* ends inside a record header, a width table or a bitmap block */
-	ZF_BAD_RANGE,   /* last_char more than one below first_char */
-	ZF_TOO_TALL,    /* height above 127 */
-	ZF_TOO_LARGE,   /* the glyphs need more than 24600 bytes */
-	ZF_SHORT_BLOCK  /* the stored bitmap_size is less than the glyphs need */
+	ZF_NOT_ZIRK,   /* shorter than the 8-byte header, or no magic */
+	ZF_TRUNCATED,  /* ends inside a record header, a width table or a bitmap block */
+	ZF_BAD_RANGE,  /* last_char more than one below first_char */
+	ZF_TOO_TALL,   /* height above 127 */
+	ZF_TOO_LARGE,  /* the glyphs need more than 24600 bytes */
+	ZF_SHORT_BLOCK /* the stored bitmap_size is less than the glyphs need */
 } zf_error;
 
 /* A checked container. Filled by zf_open; read-only for the caller. */

@@ -163,11 +163,10 @@ static void test_open(void)
 	struct open_case k;
 	zf_container c;
 	size_t at;
-	zf_error e;
 	for (i = 0; i < sizeof open_cases / sizeof open_cases[0]; i++) {
 		load(&k, &open_cases[i], sizeof k);
 		at = 999;
-		e = zf_open(&c, open_cases[i].bytes, k.size, &at);
+		zf_error e = zf_open(&c, open_cases[i].bytes, k.size, &at);
 		check(e == (zf_error)k.error, "open error", i, (long)e, (long)k.error);
 		check(at == (k.error ? k.fault_at : 999u), "open fault offset", i, (long)at, (long)k.fault_at);
 		check(zf_error_text(e)[0] != 0, "error text", i, 0, 0);
@@ -327,12 +326,11 @@ static void test_draw(const zf_container *c)
 	zf_canvas cv;
 	zf_font f;
 	unsigned i;
-	int x, y, r;
-	size_t n;
+	int x, y;
 	for (i = 0; i < sizeof draw_cases / sizeof draw_cases[0]; i++) {
 		load(&k, &draw_cases[i], sizeof k);
 		zf_font_at(c, k.font == 'M' ? 0 : 1, &f);
-		n = strlen(k.text);
+		size_t n = strlen(k.text);
 		memset(rows, k.set ? 0xFF : 0, sizeof rows);
 		memset(pages, k.set ? 0xFF : 0, sizeof pages);
 		memset(sk.picture, k.set ? '#' : '.', W * H);
@@ -342,7 +340,7 @@ static void test_draw(const zf_container *c)
 
 		zf_canvas_init(&cv, rows, W, H, W / 8, ZF_ROWS);
 		zf_canvas_clip(&cv, k.clip[0], k.clip[1], k.clip[2], k.clip[3]);
-		r = zf_draw(&cv, &f, k.x, k.y, (const uint8_t *)k.text, n, &k.style);
+		int r = zf_draw(&cv, &f, k.x, k.y, (const uint8_t *)k.text, n, &k.style);
 		check(r == k.result, "draw result", i, r, k.result);
 		check(zf_width(&f, (const uint8_t *)k.text, n, &k.style) == k.result - k.x, "width", i, r, k.result);
 		for (y = 0; y < H; y++)
@@ -481,12 +479,12 @@ static void test_wrap(void)
 	zf_font f;
 	struct wrap_case k;
 	unsigned i;
-	size_t next, length;
+	size_t next;
 	zf_open(&c, wide6, sizeof wide6, NULL);
 	zf_font_at(&c, 0, &f);
 	for (i = 0; i < sizeof wrap_cases / sizeof wrap_cases[0]; i++) {
 		load(&k, &wrap_cases[i], sizeof k);
-		length = zf_wrap(&f, (const uint8_t *)k.text, strlen(k.text), k.max_width, NULL, &next);
+		size_t length = zf_wrap(&f, (const uint8_t *)k.text, strlen(k.text), k.max_width, NULL, &next);
 		check(length == k.length, "wrap length", i, (long)length, k.length);
 		check(next == k.next, "wrap next", i, (long)next, k.next);
 	}
@@ -521,11 +519,10 @@ static void test_encode(const zf_container *c)
 	zf_font f;
 	zf_style s = {2, 1, false, false};
 	unsigned i;
-	size_t n, len;
 	for (i = 0; i < sizeof encode_cases / sizeof encode_cases[0]; i++) {
 		load(&k, &encode_cases[i], sizeof k);
-		len = strlen(k.utf8);
-		n = zf_encode(k.mapped ? &map : NULL, k.utf8, len, codes, sizeof codes, '?');
+		size_t len = strlen(k.utf8);
+		size_t n = zf_encode(k.mapped ? &map : NULL, k.utf8, len, codes, sizeof codes, '?');
 		check(n == strlen(k.codes) && memcmp(codes, k.codes, n) == 0, "encode", i, (long)n,
 		      (long)strlen(k.codes));
 		check(zf_encode(NULL, k.utf8, len, codes, 2, '?') == 2, "encode capacity", i, 0, 0);
