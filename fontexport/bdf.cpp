@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <unordered_set>
 
 namespace {
 
@@ -64,23 +63,15 @@ std::string xlfd_field(const std::string &text)
 	return field;
 }
 
-// The glyphs written, each code taking the first of its characters no
-// lower code took: a font has one glyph per character.
+// The glyphs written, each encoded by the first character its code owns.
 std::vector<bdf_glyph> choose_glyphs(const font_record &font, const code_map &labels)
 {
 	std::vector<bdf_glyph> glyphs;
-	std::unordered_set<char32_t> taken;
 	for (unsigned code = font.header.first_char; code <= font.header.last_char; code++) {
 		const unsigned width = glyph_width(font, code);
 		if (has_width_table(font.header) && width == 0)
 			continue;
-		bdf_glyph g{code, width, NO_CHARACTER};
-		for (const char32_t c : labels[code])
-			if (taken.insert(c).second) {
-				g.character = c;
-				break;
-			}
-		glyphs.push_back(g);
+		glyphs.push_back({code, width, labels[code].empty() ? NO_CHARACTER : unsigned{labels[code].front()}});
 	}
 	return glyphs;
 }

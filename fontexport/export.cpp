@@ -63,7 +63,7 @@ code_map export_labels(const export_options &options)
 	code_map labels = charset_codes(options.charset);
 	if (options.map)
 		labels = read_code_map(*options.map, std::move(labels));
-	return labels;
+	return owned_characters(labels);
 }
 
 chosen_font read_chosen_font(const export_options &options)

@@ -26,7 +26,8 @@ struct export_options {
 export_options parse_export_options(int argc, char **argv, const char *program, std::string_view help,
                                     bool with_descent);
 
-// The characters each code stands for, by --charset and --map.
+// The characters each code stands for, by --charset and --map, each
+// character at the one code that owns it.
 code_map export_labels(const export_options &options);
 
 // What a font's record holds that the written font does not carry.

@@ -1,4 +1,5 @@
 // Every message of zirk2bdf and zirk2psf, and what each writes beside it.
+#include "export_check.h"
 #include "run_program.h"
 #include "zirk_builder.h"
 
@@ -46,6 +47,10 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 	test_font tall = PLAIN;
 	tall.height = 40;
 	tall.bitmap = std::string(120, '\0');
+	test_font all = PLAIN;
+	all.first_char = 0;
+	all.last_char = 255;
+	all.bitmap = std::string(256 * 9, '\0');
 	std::string bad_range = container_of({PLAIN});
 	bad_range[8 + 24] = 'D';
 	bad_range[8 + 25] = 'A';
@@ -56,6 +61,7 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 		{"text.zirk", "hello"},
 		{"cut.zirk", container_of({PLAIN}).substr(0, 30)},
 		{"range.zirk", bad_range},
+		{"all.zirk", container_of({all})},
 		{"padded.zirk", container_of({padded})},
 		{"surplus.zirk", container_of({surplus})},
 		{"trailing.zirk", container_of({PLAIN}) + "xyz"},
@@ -75,6 +81,8 @@ const std::string TRY_BDF = "Try 'zirk2bdf --help' for more information.\n";
 const std::string TRY_PSF = "Try 'zirk2psf --help' for more information.\n";
 const std::string PLAIN_BDF = "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0 (guessed)";
 const std::string PLAIN_PSF = "zirk2psf: font 1 \"Plain\": 256 glyphs of 6x9, 3 codes from the font";
+
+const std::string CP437_MAP = KORVANE_SOURCE_DIR "/maps/cp437.map";
 
 const std::vector<message_case> CASES{
 	{"zirk2bdf", {"@one.zirk"}, PLAIN_BDF + "\n", 0},
@@ -144,7 +152,28 @@ const std::vector<message_case> CASES{
          "zirk2psf: font 1 \"Plain\": 256 glyphs of 6x40, 3 codes from the font; warning: the Linux console loads glyphs 1 to 32 pixels wide and high\n",
          0},
 	{"zirk2bdf", {"-m", "@taken.map", "@one.zirk"}, PLAIN_BDF + "; 1 glyph without a character, unencoded\n", 0},
-	{"zirk2psf", {"--map", "@taken.map", "@one.zirk"}, PLAIN_PSF + "\n", 0},
+	{"zirk2psf",
+         {"--map", "@taken.map", "@one.zirk"},
+         PLAIN_PSF + "; 1 code without a character, with empty entries\n",
+         0},
+	// The PC's map names the space at 0x00 and 0xFF too: only 0x20 has it.
+	{"zirk2bdf",
+         {"--map", CP437_MAP, "@all.zirk"},
+         "zirk2bdf: font 1 \"Plain\": 256 glyphs, fixed, ascent 9, descent 0 (guessed)\n",
+         0},
+	{"zirk2psf",
+         {"--map", CP437_MAP, "@all.zirk"},
+         "zirk2psf: font 1 \"Plain\": 256 glyphs of 6x9, 256 codes from the font\n",
+         0},
+	// Charsets that hold a letter back for a combining mark give it still.
+	{"zirk2bdf",
+         {"-c", "CP1258", "@letters.zirk"},
+         "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 7, descent 2 (guessed)\n",
+         0},
+	{"zirk2bdf",
+         {"-c", "CP1255", "@letters.zirk"},
+         "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 7, descent 2 (guessed)\n",
+         0},
 	{"zirk2bdf",
          {"-m", "@bad.map", "@one.zirk"},
          "@/bad.map:1: error: code 0x41 has no character, expected one or more after it, as themselves or as U+XXXX\n"},
@@ -167,6 +196,13 @@ const std::vector<message_case> CASES{
          1,
          output_to::truncate,
          "",
+         "own.map"},
+	{"zirk2bdf",
+         {"--map", "-", "@one.zirk"},
+         "zirk2bdf: -: is standard output too; will not write into an input\n",
+         1,
+         output_to::truncate,
+         "own.map",
          "own.map"},
 	{"zirk2psf", {"@one.zirk"}, "zirk2psf: will not write a console font to a terminal\n", 1, output_to::terminal},
 	{"zirk2bdf", {"@one.zirk"}, "zirk2bdf: standard output: No space left on device\n", 1, output_to::dev_full},
@@ -204,6 +240,9 @@ TEST(fontexport_messages, every_message_and_its_status)
 			EXPECT_EQ(r.out, "") << "the shell's > emptied the file; nothing was written into it";
 		} else if (c.out == output_to::capture) {
 			EXPECT_EQ(r.out.empty(), c.status != 0);
+			if (r.status == 0 && !c.err.empty()) {
+				EXPECT_TRUE(each_character_once(r.out, dir));
+			}
 		}
 	}
 }
@@ -235,12 +274,16 @@ TEST(fontexport_messages, glyphs_as_written)
 	const run_result psf = run_program("zirk2psf", {dir.path("p.zirk")});
 	// Cells 9 wide: the 2-wide space moves 3 columns right.
 	EXPECT_EQ(psf.out.substr(32 + 32 * 4, 8), std::string("\x18\0\x18\0\xff\x80\x01\x80", 8));
-	// Every character a map gives a code, in its order.
+	// Each character at the code that names it earliest in its list, the
+	// lower on a tie: B is 0x41's, and the charset's 0xDF keeps ß.
 	const run_result mapped =
 		run_program("zirk2psf", {"--map", dir.file("two.map", "65 U+0042 U+00DF\n"), dir.path("p.zirk")});
 	EXPECT_NE(mapped.out.find("@\xff"
-	                          "B\xc3\x9f\xff"
 	                          "B\xff"
+	                          "\xff"
 	                          "C\xff"),
 	          std::string::npos);
+	EXPECT_NE(mapped.out.find("\xc3\x9e\xff\xc3\x9f\xff"), std::string::npos);
+	EXPECT_TRUE(each_character_once(bdf.out, dir));
+	EXPECT_TRUE(each_character_once(mapped.out, dir));
 }
