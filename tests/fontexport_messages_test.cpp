@@ -47,6 +47,10 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 	test_font tall = PLAIN;
 	tall.height = 40;
 	tall.bitmap = std::string(120, '\0');
+	test_font huge = PLAIN;
+	huge.fixed_width = 16;
+	huge.height = 127;
+	huge.bitmap = std::string(3 * 254, '\0');
 	test_font all = PLAIN;
 	all.first_char = 0;
 	all.last_char = 255;
@@ -62,6 +66,8 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 		{"cut.zirk", container_of({PLAIN}).substr(0, 30)},
 		{"range.zirk", bad_range},
 		{"all.zirk", container_of({all})},
+		{"huge.zirk", container_of({huge})},
+		{"astral.map", "65 U+1F600\n66 U+10FFFF\n"},
 		{"padded.zirk", container_of({padded})},
 		{"surplus.zirk", container_of({surplus})},
 		{"trailing.zirk", container_of({PLAIN}) + "xyz"},
@@ -152,6 +158,14 @@ const std::vector<message_case> CASES{
          "zirk2psf: font 1 \"Plain\": 256 glyphs of 6x40, 3 codes from the font; warning: the Linux console loads glyphs 1 to 32 pixels wide and high\n",
          0},
 	{"zirk2bdf", {"-m", "@taken.map", "@one.zirk"}, PLAIN_BDF + "; 1 glyph without a character, unencoded\n", 0},
+	{"zirk2bdf",
+         {"--map", "@astral.map", "@one.zirk"},
+         PLAIN_BDF + "; warning: 2 glyphs encoded past U+FFFF, which the BDF keeps but bdftopcf does not\n",
+         0},
+	{"zirk2psf",
+         {"@huge.zirk"},
+         "zirk2psf: font 1 \"Plain\": 256 glyphs of 16x127, 3 codes from the font; warning: the Linux console loads glyphs 1 to 32 pixels wide and high; warning: a file of 65696 bytes, over the 64 KiB setfont reads\n",
+         0},
 	{"zirk2psf",
          {"--map", "@taken.map", "@one.zirk"},
          PLAIN_PSF + "; 1 code without a character, with empty entries\n",
@@ -286,4 +300,24 @@ TEST(fontexport_messages, glyphs_as_written)
 	EXPECT_NE(mapped.out.find("\xc3\x9e\xff\xc3\x9f\xff"), std::string::npos);
 	EXPECT_TRUE(each_character_once(bdf.out, dir));
 	EXPECT_TRUE(each_character_once(mapped.out, dir));
+}
+
+// A BDF family names no size: the height a name ends in is cut, and nothing
+// else.
+TEST(fontexport_messages, family_name_without_the_height)
+{
+	const scratch_dir dir;
+	const std::vector<std::pair<std::string, std::string>> names{
+		{"Terminus 16", "Terminus"},    {"Terminus-16", "Terminus"},  {"Terminus16", "Terminus"},
+		{"Terminus 14", "Terminus 14"}, {"Fixed 8x16", "Fixed 8x16"}, {"16", "16"},
+		{"Ter 016", "Ter 016"},         {"Ter u16n", "Ter u16n"},
+	};
+	for (const auto &[name, family] : names) {
+		test_font f = PLAIN;
+		f.name = name;
+		f.height = 16;
+		f.bitmap = std::string(48, '\0');
+		const run_result r = run_program("zirk2bdf", {dir.file("f.zirk", container_of({f}))});
+		EXPECT_NE(r.out.find("\nFAMILY_NAME \"" + family + "\"\n"), std::string::npos) << name;
+	}
 }
