@@ -1,5 +1,4 @@
-// The check every BDF and PSF the suite writes goes through: no character
-// stands for two codes.
+// The check every BDF and PSF the suite writes goes through.
 #pragma once
 
 #include "run_korvane.h"
@@ -8,7 +7,6 @@
 
 #include <string>
 
-// font: the bytes zirk2bdf or zirk2psf wrote. A PSF's table as psfxtable
-// lists it, or as the file holds it where psfxtable takes no file so large;
-// a BDF's encodings.
+// Whether no character stands for two codes in font, what zirk2bdf or
+// zirk2psf wrote: a BDF's encodings, a PSF's table as psfxtable lists it.
 testing::AssertionResult each_character_once(const std::string &font, const scratch_dir &dir);

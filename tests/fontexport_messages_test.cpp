@@ -86,9 +86,8 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 const std::string TRY_BDF = "Try 'zirk2bdf --help' for more information.\n";
 const std::string TRY_PSF = "Try 'zirk2psf --help' for more information.\n";
 const std::string PLAIN_BDF = "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0 (guessed)";
+const std::string LETTERS_BDF = "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 7, descent 2 (guessed)\n";
 const std::string PLAIN_PSF = "zirk2psf: font 1 \"Plain\": 256 glyphs of 6x9, 3 codes from the font";
-
-const std::string CP437_MAP = KORVANE_SOURCE_DIR "/maps/cp437.map";
 
 const std::vector<message_case> CASES{
 	{"zirk2bdf", {"@one.zirk"}, PLAIN_BDF + "\n", 0},
@@ -132,10 +131,7 @@ const std::vector<message_case> CASES{
          PLAIN_BDF + "; not carried: 3 bytes after the last font (zirk2txt keeps them)\n",
          0},
 	{"zirk2bdf", {"@short.zirk"}, PLAIN_BDF + "; the block lacks 7 bytes of its glyphs, written blank\n", 0},
-	{"zirk2bdf",
-         {"@letters.zirk"},
-         "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 7, descent 2 (guessed)\n",
-         0},
+	{"zirk2bdf", {"@letters.zirk"}, LETTERS_BDF, 0},
 	{"zirk2bdf",
          {"--descent", "0", "@letters.zirk"},
          "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0\n",
@@ -167,27 +163,17 @@ const std::vector<message_case> CASES{
          "zirk2psf: font 1 \"Plain\": 256 glyphs of 16x127, 3 codes from the font; warning: the Linux console loads glyphs 1 to 32 pixels wide and high; warning: a file of 65696 bytes, over the 64 KiB setfont reads\n",
          0},
 	{"zirk2psf",
-         {"--map", "@taken.map", "@one.zirk"},
+         {"-m", "@taken.map", "@one.zirk"},
          PLAIN_PSF + "; 1 code without a character, with empty entries\n",
          0},
 	// The PC's map names the space at 0x00 and 0xFF too: only 0x20 has it.
-	{"zirk2bdf",
-         {"--map", CP437_MAP, "@all.zirk"},
-         "zirk2bdf: font 1 \"Plain\": 256 glyphs, fixed, ascent 9, descent 0 (guessed)\n",
-         0},
 	{"zirk2psf",
-         {"--map", CP437_MAP, "@all.zirk"},
+         {"--map", KORVANE_SOURCE_DIR "/maps/cp437.map", "@all.zirk"},
          "zirk2psf: font 1 \"Plain\": 256 glyphs of 6x9, 256 codes from the font\n",
          0},
 	// Charsets that hold a letter back for a combining mark give it still.
-	{"zirk2bdf",
-         {"-c", "CP1258", "@letters.zirk"},
-         "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 7, descent 2 (guessed)\n",
-         0},
-	{"zirk2bdf",
-         {"-c", "CP1255", "@letters.zirk"},
-         "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 7, descent 2 (guessed)\n",
-         0},
+	{"zirk2bdf", {"-c", "CP1258", "@letters.zirk"}, LETTERS_BDF, 0},
+	{"zirk2bdf", {"-c", "CP1255", "@letters.zirk"}, LETTERS_BDF, 0},
 	{"zirk2bdf",
          {"-m", "@bad.map", "@one.zirk"},
          "@/bad.map:1: error: code 0x41 has no character, expected one or more after it, as themselves or as U+XXXX\n"},
@@ -210,13 +196,6 @@ const std::vector<message_case> CASES{
          1,
          output_to::truncate,
          "",
-         "own.map"},
-	{"zirk2bdf",
-         {"--map", "-", "@one.zirk"},
-         "zirk2bdf: -: is standard output too; will not write into an input\n",
-         1,
-         output_to::truncate,
-         "own.map",
          "own.map"},
 	{"zirk2psf", {"@one.zirk"}, "zirk2psf: will not write a console font to a terminal\n", 1, output_to::terminal},
 	{"zirk2bdf", {"@one.zirk"}, "zirk2bdf: standard output: No space left on device\n", 1, output_to::dev_full},
@@ -298,7 +277,6 @@ TEST(fontexport_messages, glyphs_as_written)
 	                          "C\xff"),
 	          std::string::npos);
 	EXPECT_NE(mapped.out.find("\xc3\x9e\xff\xc3\x9f\xff"), std::string::npos);
-	EXPECT_TRUE(each_character_once(bdf.out, dir));
 	EXPECT_TRUE(each_character_once(mapped.out, dir));
 }
 
@@ -308,10 +286,8 @@ TEST(fontexport_messages, family_name_without_the_height)
 {
 	const scratch_dir dir;
 	const std::vector<std::pair<std::string, std::string>> names{
-		{"Terminus 16", "Terminus"},    {"Terminus-16", "Terminus"},  {"Terminus16", "Terminus"},
-		{"Terminus 14", "Terminus 14"}, {"Fixed 8x16", "Fixed 8x16"}, {"16", "16"},
-		{"Ter 016", "Ter 016"},         {"Ter u16n", "Ter u16n"},
-	};
+		{"Terminus 16", "Terminus"}, {"Ter-16", "Ter"}, {"Ter16", "Ter"},      {"Ter 14", "Ter 14"},
+		{"Ter 8x16", "Ter 8x16"},    {"16", "16"},      {"Ter 016", "Ter 016"}};
 	for (const auto &[name, family] : names) {
 		test_font f = PLAIN;
 		f.name = name;

@@ -205,9 +205,8 @@ TEST(fontexport, bdftopcf_pcf2bdf_and_fontforge_take_every_bdf)
 	for (const sample &s : every_font()) {
 		SCOPED_TRACE(s.name);
 		const std::string zirk = dir.file("in.zirk", one_font_container(s.font));
-		const std::string written = run_program("zirk2bdf", {zirk, "--charset", s.charset}).out;
-		EXPECT_TRUE(each_character_once(written, dir));
-		const std::string bdf = dir.file("out.bdf", written);
+		const std::string bdf =
+			dir.file("out.bdf", run_program("zirk2bdf", {zirk, "--charset", s.charset}).out);
 		const run_result pcf = run_command({"bdftopcf", "-o", dir.path("out.pcf"), bdf}, {});
 		ASSERT_EQ(pcf.status, 0) << pcf.err;
 		EXPECT_EQ(pcf.err, "");

@@ -234,20 +234,20 @@ TEST(interface, output_into_an_input_is_refused_before_anything_is_written)
 {
 	scratch_dir dir;
 	for (const program &p : PROGRAMS) {
-		for (const output_to out : {output_to::append, output_to::truncate}) {
-			for (const bool named : {true, false}) {
-				SCOPED_TRACE(p.name + (named ? " FILE" : " - <FILE") +
-				             (out == output_to::append ? " >>" : " >"));
-				const std::string input = good_input(p, dir);
-				const std::string before = out == output_to::append ? read_file(input) : "";
-				const run_result r =
-					run_program(p.name, {named ? input : "-"},
-				                    {.out = out, .input = named ? "" : input, .target = input});
-				EXPECT_EQ(r.status, 1);
-				EXPECT_EQ(r.err, p.name + ": " + (named ? input : "-") +
-				                         ": is standard output too; will not write into an input\n");
-				EXPECT_EQ(r.out, before);
-			}
+		for (const auto &[out, named] : {std::pair{output_to::append, true},
+		                                 {output_to::truncate, true},
+		                                 {output_to::append, false},
+		                                 {output_to::truncate, false}}) {
+			SCOPED_TRACE(p.name + (named ? " FILE" : " - <FILE") +
+			             (out == output_to::append ? " >>" : " >"));
+			const std::string input = good_input(p, dir);
+			const std::string before = out == output_to::append ? read_file(input) : "";
+			const run_result r = run_program(p.name, {named ? input : "-"},
+			                                 {.out = out, .input = named ? "" : input, .target = input});
+			EXPECT_EQ(r.status, 1);
+			EXPECT_EQ(r.err, p.name + ": " + (named ? input : "-") +
+			                         ": is standard output too; will not write into an input\n");
+			EXPECT_EQ(r.out, before);
 		}
 	}
 }
