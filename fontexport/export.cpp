@@ -51,8 +51,7 @@ constexpr std::string_view HELP_END = R"(  -h, --help          show this help an
 export_options parse_export_options(int argc, char **argv, const export_program &program)
 {
 	export_options o;
-	// Made once and kept: the command line refers to it until the run ends.
-	static const std::string help =
+	const std::string help =
 		std::string(program.about).append(SHARED_HELP).append(program.options).append(HELP_END);
 	const std::size_t shared_options = OPTIONS.size() - 1;
 	const command_syntax syntax{
