@@ -26,8 +26,9 @@ struct converter {
 	bool ok() const { return cd != reinterpret_cast<iconv_t>(-1); }  // NOLINT(performance-no-int-to-ptr)
 };
 
-// What one code converts to: nothing where the charset leaves it undefined;
-// one_byte turns false for a charset that is not one byte a character.
+// What one code converts to, on its own: nothing where the charset leaves
+// it undefined; one_byte turns false for a charset that is not one byte a
+// character.
 std::optional<char32_t> convert(const converter &conv, unsigned char code, bool &one_byte)
 {
 	iconv(conv.cd, nullptr, nullptr, nullptr, nullptr);
@@ -37,10 +38,17 @@ std::optional<char32_t> convert(const converter &conv, unsigned char code, bool 
 	char *out_at = out.data();
 	std::size_t in_left = in.size();
 	std::size_t out_left = out.size();
-	const bool failed = iconv(conv.cd, &in_at, &in_left, &out_at, &out_left) == static_cast<std::size_t>(-1);
+	constexpr auto FAILED = static_cast<std::size_t>(-1);
+	std::size_t status = iconv(conv.cd, &in_at, &in_left, &out_at, &out_left);
+	// Charsets with combining marks hold a letter back in case one follows;
+	// no code follows here, so what is held is the letter.
+	if (status != FAILED)
+		status = iconv(conv.cd, nullptr, nullptr, &out_at, &out_left);
+	const bool failed = status == FAILED;
+	const int error = errno;
 	// EINVAL: the byte begins a longer sequence (UTF-8, UTF-16); E2BIG or
 	// two characters: one code stands for more than one.
-	if ((failed && errno != EILSEQ) || (!failed && out_left < 4))
+	if ((failed && error != EILSEQ) || (!failed && out_left < 4))
 		one_byte = false;
 	if (failed || out_left != 4)
 		return std::nullopt;

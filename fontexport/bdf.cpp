@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <unordered_set>
 
 namespace {
 
@@ -17,6 +16,8 @@ namespace {
 constexpr unsigned RESOLUTION = 72;
 constexpr char32_t SPACE = 0x20;
 constexpr unsigned NO_CHARACTER = 0xffffffff;
+// PCF encodes a glyph in two bytes: bdftopcf drops or garbles any above.
+constexpr unsigned LAST_PCF_CHARACTER = 0xffff;
 
 struct bdf_glyph {
 	unsigned code;
@@ -64,25 +65,40 @@ std::string xlfd_field(const std::string &text)
 	return field;
 }
 
-// The glyphs written, each code taking the first of its characters no
-// lower code took: a font has one glyph per character.
+// The glyphs written, each encoded by the first character its code owns.
 std::vector<bdf_glyph> choose_glyphs(const font_record &font, const code_map &labels)
 {
 	std::vector<bdf_glyph> glyphs;
-	std::unordered_set<char32_t> taken;
 	for (unsigned code = font.header.first_char; code <= font.header.last_char; code++) {
 		const unsigned width = glyph_width(font, code);
 		if (has_width_table(font.header) && width == 0)
 			continue;
-		bdf_glyph g{code, width, NO_CHARACTER};
-		for (const char32_t c : labels[code])
-			if (taken.insert(c).second) {
-				g.character = c;
-				break;
-			}
-		glyphs.push_back(g);
+		glyphs.push_back({code, width, labels[code].empty() ? NO_CHARACTER : unsigned{labels[code].front()}});
 	}
 	return glyphs;
+}
+
+bool is_digit(char c)
+{
+	return c >= '0' && c <= '9';
+}
+
+// The name without the size it ends in, when that size is the height: a
+// BDF family names no size ("Terminus 16", "Terminus-16" and "Terminus16"
+// are "Terminus"), and font2zirk names a font by its family and size. A
+// cell such as "8x16", or a name that is only a number, stays whole.
+std::string family_name(const std::string &name, unsigned height)
+{
+	std::size_t digits = name.size();
+	while (digits > 0 && is_digit(name[digits - 1]))
+		digits--;
+	std::size_t end = digits;
+	if (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '-'))
+		end--;
+	const bool cell = digits >= 2 && name[digits - 1] == 'x' && is_digit(name[digits - 2]);
+	if (digits == name.size() || end == 0 || cell || name.substr(digits) != std::to_string(height))
+		return name;
+	return name.substr(0, end);
 }
 
 bool is_digit_or_capital(unsigned c)
@@ -160,15 +176,17 @@ written_font bdf_font(const chosen_font &chosen, const code_map &labels, std::op
 	unsigned widest = 0;
 	std::uint64_t total_width = 0;
 	unsigned unencoded = 0;
+	unsigned astral = 0;
 	bool space = false;
 	for (const bdf_glyph &g : glyphs) {
 		widest = std::max(widest, g.width);
 		total_width += g.width;
 		unencoded += g.character == NO_CHARACTER ? 1 : 0;
+		astral += g.character != NO_CHARACTER && g.character > LAST_PCF_CHARACTER ? 1 : 0;
 		space = space || g.character == SPACE;
 	}
 	const bool proportional = has_width_table(font.header);
-	const std::string family = shown_name(font.header);
+	const std::string family = family_name(shown_name(font.header), height);
 	const std::string size = std::to_string(height);
 	const std::string points = std::to_string(height * 10);  // tenths of a point
 	const std::string spacing = proportional ? "P" : "C";
@@ -218,5 +236,8 @@ written_font bdf_font(const chosen_font &chosen, const code_map &labels, std::op
 	summary += losses_text(chosen.losses);
 	if (height == 0 || glyphs.empty())
 		summary += "; warning: a font of no rows or no glyphs, which bdftopcf refuses";
+	if (astral > 0)
+		summary += "; warning: " + plural(astral, "glyph", "glyphs") +
+		           " encoded past U+FFFF, which the BDF keeps but bdftopcf does not";
 	return {std::move(out), summary};
 }

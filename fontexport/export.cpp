@@ -2,6 +2,7 @@
 
 #include "command_line.h"
 #include "messages.h"
+#include "output.h"
 #include "text.h"
 
 #include <algorithm>
@@ -31,15 +32,31 @@ unsigned char last_byte_mask(unsigned width)
 	return static_cast<unsigned char>(0xff00U >> (width % 8));
 }
 
+constexpr std::string_view SHARED_HELP = R"(With no FILE, or when FILE is -, read standard input. A summary goes
+to standard error.
+
+  -f, --font N        the font to write, counting from 1 (needed when the
+                      container holds more than one)
+  -c, --charset NAME  what the codes mean, any one-byte charset iconv knows
+                      (default ISO-8859-1)
+  -m, --map FILE      what the codes mean, by a code map file over --charset
+)";
+
+constexpr std::string_view HELP_END = R"(  -h, --help          show this help and exit
+      --version       show the version and exit
+)";
+
 }  // namespace
 
-export_options parse_export_options(int argc, char **argv, const char *program, std::string_view help,
-                                    bool with_descent)
+export_options parse_export_options(int argc, char **argv, const export_program &program)
 {
 	export_options o;
+	const std::string help =
+		std::string(program.about).append(SHARED_HELP).append(program.options).append(HELP_END);
+	const std::size_t shared_options = OPTIONS.size() - 1;
 	const command_syntax syntax{
-		program, help, std::span<const option_syntax>(OPTIONS.data(), OPTIONS.size() - (with_descent ? 0 : 1)),
-		1};
+		program.name, help,
+		std::span<const option_syntax>(OPTIONS.data(), shared_options + (program.with_descent ? 1 : 0)), 1};
 	const std::vector<std::string> operands =
 		parse_command_line(argc, argv, syntax, [&](int key, const char *value) {
 			switch (key) {
@@ -63,7 +80,7 @@ code_map export_labels(const export_options &options)
 	code_map labels = charset_codes(options.charset);
 	if (options.map)
 		labels = read_code_map(*options.map, std::move(labels));
-	return labels;
+	return owned_characters(labels);
 }
 
 chosen_font read_chosen_font(const export_options &options)
@@ -150,6 +167,13 @@ unsigned widest_glyph(const font_record &font)
 	for (unsigned code = font.header.first_char; code <= font.header.last_char; code++)
 		widest = std::max(widest, glyph_width(font, code));
 	return widest;
+}
+
+void write_font(const std::string &bytes, const std::string &summary)
+{
+	write_stdout(bytes);
+	finish_stdout();
+	note(summary);
 }
 
 std::string font_title(const chosen_font &chosen)

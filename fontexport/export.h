@@ -22,11 +22,20 @@ struct export_options {
 	std::optional<unsigned> descent;  // zirk2bdf's --descent
 };
 
-// The options both programs take, and --descent where with_descent is set.
-export_options parse_export_options(int argc, char **argv, const char *program, std::string_view help,
-                                    bool with_descent);
+// What sets one of the two apart on its command line; the rest of its
+// help, its options and their lines, is the same for both.
+struct export_program {
+	const char *name;
+	std::string_view about;    // the help from "Usage: " to what it writes
+	std::string_view options;  // lines of the options it alone takes
+	bool with_descent;         // zirk2bdf's --descent
+};
 
-// The characters each code stands for, by --charset and --map.
+// The options both programs take, and those the program alone takes.
+export_options parse_export_options(int argc, char **argv, const export_program &program);
+
+// The characters each code stands for, by --charset and --map, each
+// character at the one code that owns it.
 code_map export_labels(const export_options &options);
 
 // What a font's record holds that the written font does not carry.
@@ -65,6 +74,9 @@ std::vector<unsigned char> centred_rows(std::span<const unsigned char> rows, gly
 
 // Columns of the widest glyph of the range; 0 for an empty font.
 unsigned widest_glyph(const font_record &font);
+
+// A written font on standard output, then its summary on standard error.
+void write_font(const std::string &bytes, const std::string &summary);
 
 // "font 2 \"Name\"" for the summary.
 std::string font_title(const chosen_font &chosen);

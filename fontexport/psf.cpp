@@ -16,6 +16,8 @@ constexpr std::uint32_t PSF2_HAS_UNICODE_TABLE = 0x01;
 constexpr char PSF2_SEPARATOR = '\xff';
 // Most kernels load no larger glyph.
 constexpr unsigned CONSOLE_LIMIT = 32;
+// setfont and the other tools of the console read no larger file.
+constexpr std::size_t FILE_LIMIT = 65536;
 
 void append_u32(std::string &out, std::uint32_t value)
 {
@@ -66,5 +68,8 @@ written_font psf_font(const chosen_font &chosen, const code_map &labels)
 	summary += losses_text(chosen.losses);
 	if (width == 0 || width > CONSOLE_LIMIT || height == 0 || height > CONSOLE_LIMIT)
 		summary += "; warning: the Linux console loads glyphs 1 to 32 pixels wide and high";
+	if (out.size() > FILE_LIMIT)
+		summary +=
+			"; warning: a file of " + std::to_string(out.size()) + " bytes, over the 64 KiB setfont reads";
 	return {std::move(out), summary};
 }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <span>
 #include <string>
 #include <utility>
@@ -24,6 +25,8 @@ constexpr std::size_t CHUNK = std::size_t{1} << 20;
 // The bytes in pieces of at most CHUNK as they come, so that growing never
 // holds an old copy beside a new one; joined once their length is known,
 // each piece let go as soon as it is copied. Peak: the whole and one piece.
+// A piece is never cleared before it is filled: inflate asks for room once
+// per call, and a gzip stream of many empty members calls it once per member.
 class pieces {
 public:
 	explicit pieces(std::string path, const char *too_large) : path_(std::move(path)), too_large_(too_large) {}
@@ -31,19 +34,15 @@ public:
 	// Room for at least one byte at the end.
 	std::span<unsigned char> room()
 	{
-		if (parts_.empty() || parts_.back().size() == CHUNK) {
-			parts_.emplace_back();
-			parts_.back().reserve(CHUNK);
-		}
-		std::vector<unsigned char> &last = parts_.back();
-		const std::size_t used = last.size();
-		last.resize(CHUNK);
-		return {last.data() + used, CHUNK - used};
+		if (parts_.empty() || parts_.back().used == CHUNK)
+			parts_.push_back({std::make_unique_for_overwrite<unsigned char[]>(CHUNK), 0});
+		piece &last = parts_.back();
+		return {last.bytes.get() + last.used, CHUNK - last.used};
 	}
-	// n bytes of the last room() were filled.
-	void took(std::span<unsigned char> at, std::size_t n)
+	// The first n bytes of the last room() were filled.
+	void took(std::size_t n)
 	{
-		parts_.back().resize(static_cast<std::size_t>(at.data() - parts_.back().data()) + n);
+		parts_.back().used += n;
 		size_ += n;
 		if (size_ > MAX_FONT_BYTES)
 			file_fatal(path_, too_large_);
@@ -54,17 +53,21 @@ public:
 	{
 		std::vector<unsigned char> all;
 		all.reserve(size_);
-		for (std::vector<unsigned char> &part : parts_) {
-			all.insert(all.end(), part.begin(), part.end());
-			std::vector<unsigned char>().swap(part);
+		for (piece &part : parts_) {
+			all.insert(all.end(), part.bytes.get(), part.bytes.get() + part.used);
+			part.bytes.reset();
 		}
 		return all;
 	}
 
 private:
+	struct piece {
+		std::unique_ptr<unsigned char[]> bytes;  // NOLINT(*-avoid-c-arrays): filled before it is read
+		std::size_t used;
+	};
 	std::string path_;
 	const char *too_large_;
-	std::vector<std::vector<unsigned char>> parts_;
+	std::vector<piece> parts_;
 	std::size_t size_ = 0;
 };
 
@@ -112,7 +115,7 @@ std::vector<unsigned char> inflate_all(const input_file &in, std::span<const uns
 		z.stream.next_out = room.data();
 		z.stream.avail_out = static_cast<uInt>(room.size());
 		const int status = inflate(&z.stream, Z_NO_FLUSH);
-		out.took(room, room.size() - z.stream.avail_out);
+		out.took(room.size() - z.stream.avail_out);
 		if (status == Z_STREAM_END) {
 			// Another member may follow, and nothing else may.
 			if (!refill())
@@ -143,11 +146,11 @@ std::vector<unsigned char> read_font_file(const std::string &path)
 	pieces bytes(path, "larger than 256 MiB, too large for a font");
 	std::span<unsigned char> room = bytes.room();
 	std::copy(start.begin(), start.begin() + static_cast<std::ptrdiff_t>(started), room.begin());
-	bytes.took(room, started);
+	bytes.took(started);
 	for (;;) {
 		room = bytes.room();
 		const std::size_t n = in.read(room.data(), room.size());
-		bytes.took(room, n);
+		bytes.took(n);
 		if (n == 0)
 			return bytes.joined();
 	}

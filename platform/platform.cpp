@@ -30,6 +30,11 @@ bool output_is_file(const char * /*path*/)
 {
 	return false;
 }
+
+bool output_is_standard_input()
+{
+	return false;
+}
 #else
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,13 +49,24 @@ bool output_is_terminal()
 }
 
 // Only a regular file can be damaged by being written while it is read; a
-// device such as /dev/null may be named on both sides. A path that cannot
-// be looked up is left for the probe to report.
-bool output_is_file(const char *path)
+// device such as /dev/null may be named on both sides.
+static bool is_output(const struct stat &in)
 {
 	struct stat out {};
+	return fstat(STDOUT_FILENO, &out) == 0 && S_ISREG(out.st_mode) && in.st_dev == out.st_dev &&
+	       in.st_ino == out.st_ino;
+}
+
+// A path that cannot be looked up is left for the probe to report.
+bool output_is_file(const char *path)
+{
 	struct stat in {};
-	return fstat(STDOUT_FILENO, &out) == 0 && S_ISREG(out.st_mode) && stat(path, &in) == 0 &&
-	       in.st_dev == out.st_dev && in.st_ino == out.st_ino;
+	return stat(path, &in) == 0 && is_output(in);
+}
+
+bool output_is_standard_input()
+{
+	struct stat in {};
+	return fstat(STDIN_FILENO, &in) == 0 && is_output(in);
 }
 #endif

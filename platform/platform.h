@@ -7,3 +7,5 @@ void set_binary_input();
 bool output_is_terminal();
 // Whether path names the regular file that standard output writes to.
 bool output_is_file(const char *path);
+// Whether standard input reads the regular file standard output writes to.
+bool output_is_standard_input();

@@ -1,4 +1,5 @@
 // Every message of zirk2bdf and zirk2psf, and what each writes beside it.
+#include "export_check.h"
 #include "run_program.h"
 #include "zirk_builder.h"
 
@@ -46,6 +47,14 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 	test_font tall = PLAIN;
 	tall.height = 40;
 	tall.bitmap = std::string(120, '\0');
+	test_font huge = PLAIN;
+	huge.fixed_width = 16;
+	huge.height = 127;
+	huge.bitmap = std::string(3 * 254, '\0');
+	test_font all = PLAIN;
+	all.first_char = 0;
+	all.last_char = 255;
+	all.bitmap = std::string(256 * 9, '\0');
 	std::string bad_range = container_of({PLAIN});
 	bad_range[8 + 24] = 'D';
 	bad_range[8 + 25] = 'A';
@@ -56,6 +65,9 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 		{"text.zirk", "hello"},
 		{"cut.zirk", container_of({PLAIN}).substr(0, 30)},
 		{"range.zirk", bad_range},
+		{"all.zirk", container_of({all})},
+		{"huge.zirk", container_of({huge})},
+		{"astral.map", "65 U+1F600\n66 U+10FFFF\n"},
 		{"padded.zirk", container_of({padded})},
 		{"surplus.zirk", container_of({surplus})},
 		{"trailing.zirk", container_of({PLAIN}) + "xyz"},
@@ -74,6 +86,7 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 const std::string TRY_BDF = "Try 'zirk2bdf --help' for more information.\n";
 const std::string TRY_PSF = "Try 'zirk2psf --help' for more information.\n";
 const std::string PLAIN_BDF = "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0 (guessed)";
+const std::string LETTERS_BDF = "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 7, descent 2 (guessed)\n";
 const std::string PLAIN_PSF = "zirk2psf: font 1 \"Plain\": 256 glyphs of 6x9, 3 codes from the font";
 
 const std::vector<message_case> CASES{
@@ -118,10 +131,7 @@ const std::vector<message_case> CASES{
          PLAIN_BDF + "; not carried: 3 bytes after the last font (zirk2txt keeps them)\n",
          0},
 	{"zirk2bdf", {"@short.zirk"}, PLAIN_BDF + "; the block lacks 7 bytes of its glyphs, written blank\n", 0},
-	{"zirk2bdf",
-         {"@letters.zirk"},
-         "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 7, descent 2 (guessed)\n",
-         0},
+	{"zirk2bdf", {"@letters.zirk"}, LETTERS_BDF, 0},
 	{"zirk2bdf",
          {"--descent", "0", "@letters.zirk"},
          "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0\n",
@@ -144,7 +154,26 @@ const std::vector<message_case> CASES{
          "zirk2psf: font 1 \"Plain\": 256 glyphs of 6x40, 3 codes from the font; warning: the Linux console loads glyphs 1 to 32 pixels wide and high\n",
          0},
 	{"zirk2bdf", {"-m", "@taken.map", "@one.zirk"}, PLAIN_BDF + "; 1 glyph without a character, unencoded\n", 0},
-	{"zirk2psf", {"--map", "@taken.map", "@one.zirk"}, PLAIN_PSF + "\n", 0},
+	{"zirk2bdf",
+         {"--map", "@astral.map", "@one.zirk"},
+         PLAIN_BDF + "; warning: 2 glyphs encoded past U+FFFF, which the BDF keeps but bdftopcf does not\n",
+         0},
+	{"zirk2psf",
+         {"@huge.zirk"},
+         "zirk2psf: font 1 \"Plain\": 256 glyphs of 16x127, 3 codes from the font; warning: the Linux console loads glyphs 1 to 32 pixels wide and high; warning: a file of 65696 bytes, over the 64 KiB setfont reads\n",
+         0},
+	{"zirk2psf",
+         {"-m", "@taken.map", "@one.zirk"},
+         PLAIN_PSF + "; 1 code without a character, with empty entries\n",
+         0},
+	// The PC's map names the space at 0x00 and 0xFF too: only 0x20 has it.
+	{"zirk2psf",
+         {"--map", KORVANE_SOURCE_DIR "/maps/cp437.map", "@all.zirk"},
+         "zirk2psf: font 1 \"Plain\": 256 glyphs of 6x9, 256 codes from the font\n",
+         0},
+	// Charsets that hold a letter back for a combining mark give it still.
+	{"zirk2bdf", {"-c", "CP1258", "@letters.zirk"}, LETTERS_BDF, 0},
+	{"zirk2bdf", {"-c", "CP1255", "@letters.zirk"}, LETTERS_BDF, 0},
 	{"zirk2bdf",
          {"-m", "@bad.map", "@one.zirk"},
          "@/bad.map:1: error: code 0x41 has no character, expected one or more after it, as themselves or as U+XXXX\n"},
@@ -204,6 +233,9 @@ TEST(fontexport_messages, every_message_and_its_status)
 			EXPECT_EQ(r.out, "") << "the shell's > emptied the file; nothing was written into it";
 		} else if (c.out == output_to::capture) {
 			EXPECT_EQ(r.out.empty(), c.status != 0);
+			if (r.status == 0 && !c.err.empty()) {
+				EXPECT_TRUE(each_character_once(r.out, dir));
+			}
 		}
 	}
 }
@@ -235,12 +267,33 @@ TEST(fontexport_messages, glyphs_as_written)
 	const run_result psf = run_program("zirk2psf", {dir.path("p.zirk")});
 	// Cells 9 wide: the 2-wide space moves 3 columns right.
 	EXPECT_EQ(psf.out.substr(32 + 32 * 4, 8), std::string("\x18\0\x18\0\xff\x80\x01\x80", 8));
-	// Every character a map gives a code, in its order.
+	// Each character at the code that names it earliest in its list, the
+	// lower on a tie: B is 0x41's, and the charset's 0xDF keeps ß.
 	const run_result mapped =
 		run_program("zirk2psf", {"--map", dir.file("two.map", "65 U+0042 U+00DF\n"), dir.path("p.zirk")});
 	EXPECT_NE(mapped.out.find("@\xff"
-	                          "B\xc3\x9f\xff"
 	                          "B\xff"
+	                          "\xff"
 	                          "C\xff"),
 	          std::string::npos);
+	EXPECT_NE(mapped.out.find("\xc3\x9e\xff\xc3\x9f\xff"), std::string::npos);
+	EXPECT_TRUE(each_character_once(mapped.out, dir));
+}
+
+// A BDF family names no size: the height a name ends in is cut, and nothing
+// else.
+TEST(fontexport_messages, family_name_without_the_height)
+{
+	const scratch_dir dir;
+	const std::vector<std::pair<std::string, std::string>> names{
+		{"Terminus 16", "Terminus"}, {"Ter-16", "Ter"}, {"Ter16", "Ter"},      {"Ter 14", "Ter 14"},
+		{"Ter 8x16", "Ter 8x16"},    {"16", "16"},      {"Ter 016", "Ter 016"}};
+	for (const auto &[name, family] : names) {
+		test_font f = PLAIN;
+		f.name = name;
+		f.height = 16;
+		f.bitmap = std::string(48, '\0');
+		const run_result r = run_program("zirk2bdf", {dir.file("f.zirk", container_of({f}))});
+		EXPECT_NE(r.out.find("\nFAMILY_NAME \"" + family + "\"\n"), std::string::npos) << name;
+	}
 }

@@ -2,6 +2,7 @@
 // back by the programs that consume it: font2zirk, bdftopcf and pcf2bdf,
 // FontForge and psfxtable, over made, random, example and real fonts.
 #include "charmap.h"
+#include "export_check.h"
 #include "random_container.h"
 #include "run_program.h"
 #include "zirk_builder.h"
@@ -183,6 +184,7 @@ TEST(fontexport, font2zirk_reads_back_every_glyph_and_width)
 		const std::string zirk = dir.file("in.zirk", one_font_container(s.font));
 		const run_result bdf = run_program("zirk2bdf", {zirk, "--charset", s.charset});
 		ASSERT_EQ(bdf.status, 0) << bdf.err;
+		EXPECT_TRUE(each_character_once(bdf.out, dir));
 		const run_result back = import(dir.file("out.bdf", bdf.out), s);
 		ASSERT_EQ(back.status, 0) << back.err;
 		EXPECT_TRUE(same_glyphs(s.font, record_of(back.out, dir)));
@@ -190,6 +192,7 @@ TEST(fontexport, font2zirk_reads_back_every_glyph_and_width)
 			continue;
 		const run_result psf = run_program("zirk2psf", {zirk, "--charset", s.charset});
 		ASSERT_EQ(psf.status, 0) << psf.err;
+		EXPECT_TRUE(each_character_once(psf.out, dir));
 		const run_result psf_back = import(dir.file("out.psf", psf.out), s);
 		ASSERT_EQ(psf_back.status, 0) << psf_back.err;
 		EXPECT_TRUE(same_glyphs(s.font, record_of(psf_back.out, dir)));
@@ -226,8 +229,9 @@ TEST(fontexport, psfxtable_lists_the_charset_and_writes_every_psf_back_the_same)
 	for (const sample &s : every_font()) {
 		SCOPED_TRACE(s.name);
 		const std::string zirk = dir.file("in.zirk", one_font_container(s.font));
-		const std::string psf =
-			dir.file("out.psf", run_program("zirk2psf", {zirk, "--charset", s.charset}).out);
+		const std::string written = run_program("zirk2psf", {zirk, "--charset", s.charset}).out;
+		EXPECT_TRUE(each_character_once(written, dir));
+		const std::string psf = dir.file("out.psf", written);
 		// kbd reads no font file over 64 KiB.
 		if (fs::file_size(psf) > 65536)
 			continue;

@@ -229,18 +229,24 @@ TEST(interface, an_unreadable_file_is_told_in_the_systems_words)
 	}
 }
 
+// Named or as standard input ("-"), the input is refused as the output.
 TEST(interface, output_into_an_input_is_refused_before_anything_is_written)
 {
 	scratch_dir dir;
 	for (const program &p : PROGRAMS) {
-		for (const output_to out : {output_to::append, output_to::truncate}) {
-			SCOPED_TRACE(p.name + (out == output_to::append ? " >>" : " >"));
+		for (const auto &[out, named] : {std::pair{output_to::append, true},
+		                                 {output_to::truncate, true},
+		                                 {output_to::append, false},
+		                                 {output_to::truncate, false}}) {
+			SCOPED_TRACE(p.name + (named ? " FILE" : " - <FILE") +
+			             (out == output_to::append ? " >>" : " >"));
 			const std::string input = good_input(p, dir);
 			const std::string before = out == output_to::append ? read_file(input) : "";
-			const run_result r = run_program(p.name, {input}, {.out = out, .target = input});
+			const run_result r = run_program(p.name, {named ? input : "-"},
+			                                 {.out = out, .input = named ? "" : input, .target = input});
 			EXPECT_EQ(r.status, 1);
-			EXPECT_EQ(r.err,
-			          p.name + ": " + input + ": is standard output too; will not write into an input\n");
+			EXPECT_EQ(r.err, p.name + ": " + (named ? input : "-") +
+			                         ": is standard output too; will not write into an input\n");
 			EXPECT_EQ(r.out, before);
 		}
 	}

@@ -9,7 +9,8 @@
 class input_file {
 public:
 	// "-" reads standard input, which is never closed here. Standard output
-	// being the same file is refused before anything is read.
+	// being the same file, named or standard input, is refused before
+	// anything is read.
 	explicit input_file(std::string path);
 	// A stream the caller opened and closes, such as fmemopen() of data
 	// compiled into a program; name stands for it in messages.

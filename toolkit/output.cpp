@@ -24,7 +24,7 @@ void claim_binary_output(std::string_view what)
 void refuse_output_into(std::string_view path)
 {
 	const std::string name(path);
-	if (name != "-" && output_is_file(name.c_str()))
+	if (name == "-" ? output_is_standard_input() : output_is_file(name.c_str()))
 		file_fatal(path, "is standard output too; will not write into an input");
 }
 
