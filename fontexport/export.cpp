@@ -16,13 +16,6 @@ enum option_key : int {
 	DESCENT_KEY = 256,
 };
 
-constexpr std::array<option_syntax, 4> OPTIONS{{
-	{"font", FONT_KEY, true},
-	{"charset", CHARSET_KEY, true},
-	{"map", MAP_KEY, true},
-	{"descent", DESCENT_KEY, true},
-}};
-
 // The bits of a row's last byte that lie within a glyph this wide.
 unsigned char last_byte_mask(unsigned width)
 {
@@ -33,15 +26,18 @@ unsigned char last_byte_mask(unsigned width)
 
 }  // namespace
 
-export_options parse_export_options(int argc, char **argv, const char *program, std::string_view help,
-                                    bool with_descent)
+const std::array<option_syntax, 4> EXPORT_OPTIONS{{
+	{"font", FONT_KEY, true},
+	{"charset", CHARSET_KEY, true, option_value::charset},
+	{"map", MAP_KEY, true, option_value::file},
+	{"descent", DESCENT_KEY, true},
+}};
+
+export_options parse_export_options(int argc, char **argv)
 {
 	export_options o;
-	const command_syntax syntax{
-		program, help, std::span<const option_syntax>(OPTIONS.data(), OPTIONS.size() - (with_descent ? 0 : 1)),
-		1};
 	const std::vector<std::string> operands =
-		parse_command_line(argc, argv, syntax, [&](int key, const char *value) {
+		parse_command_line(argc, argv, program_syntax, [&](int key, const char *value) {
 			switch (key) {
 			case FONT_KEY: o.font = number_value("--font", value, 1, MAX_FONTS); break;
 			case CHARSET_KEY: o.charset = value; break;

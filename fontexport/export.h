@@ -5,8 +5,10 @@
 #pragma once
 
 #include "charmap.h"
+#include "command_line.h"
 #include "zirkfile.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -22,9 +24,10 @@ struct export_options {
 	std::optional<unsigned> descent;  // zirk2bdf's --descent
 };
 
-// The options both programs take, and --descent where with_descent is set.
-export_options parse_export_options(int argc, char **argv, const char *program, std::string_view help,
-                                    bool with_descent);
+// The options both programs take, then zirk2bdf's --descent.
+extern const std::array<option_syntax, 4> EXPORT_OPTIONS;
+// By the program's syntax, made of EXPORT_OPTIONS.
+export_options parse_export_options(int argc, char **argv);
 
 // The characters each code stands for, by --charset and --map.
 code_map export_labels(const export_options &options);
