@@ -16,6 +16,8 @@ function(korvane_completion name)
   if(arg_SYNTAX)
     add_executable(${name}_completion)
     target_link_libraries(${name}_completion PRIVATE korvane_completion ${arg_SYNTAX} ${arg_LIBRARIES} korvane_warnings)
+    # A tool of the build, kept apart from the programs it installs.
+    set_target_properties(${name}_completion PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/generators)
     add_custom_command(OUTPUT ${file}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${KORVANE_COMPLETIONS}
       COMMAND ${name}_completion > ${file}

@@ -43,6 +43,8 @@ for program in "$@"; do
 		expect korvane "korvane --" ""
 		expect korvane "korvane fonts.zirk f" "fonts.zirk"
 	else
+		# Offered only when the program names its syntax to korvane_program
+		# as SYNTAX.
 		expect "$program" "$program --vers" "--version"
 		expect "$program" "$program s" "sub"
 	fi
