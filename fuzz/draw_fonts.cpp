@@ -2,8 +2,8 @@
 // when it takes it, draws every code of every font into small clipped
 // canvases of both layouts and through a callback, at several scales and
 // spacings, then wraps and encodes the file's last bytes as text. Any pixel
-// outside the clip, or a byte outside a canvas, aborts. Built by AFL++, it
-// runs many inputs in one process.
+// outside the clip, or a byte outside a canvas, aborts. Built by AFL++ and
+// run without FILE, it takes many inputs in one process.
 #include "zirkfont.h"
 
 #include <array>
@@ -12,6 +12,8 @@
 #include <fstream>
 #include <iterator>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -132,26 +134,28 @@ __AFL_FUZZ_INIT();
 int main(int argc, char **argv)
 {
 #ifdef __AFL_FUZZ_TESTCASE_LEN
-	(void)argc;
-	(void)argv;
-	__AFL_INIT();
-	const unsigned char *buffer = __AFL_FUZZ_TESTCASE_BUF;
-	while (__AFL_LOOP(10000)) {
-		// A copy of exactly the input's size, so that the sanitizer sees a
-		// read past its end.
-		const std::vector<std::uint8_t> input(buffer, buffer + __AFL_FUZZ_TESTCASE_LEN);
-		exercise(input.data(), input.size());
+	// Under afl-fuzz, without a file: many inputs in one process.
+	if (argc == 1) {
+		__AFL_INIT();
+		const unsigned char *buffer = __AFL_FUZZ_TESTCASE_BUF;
+		while (__AFL_LOOP(10000)) {
+			// A copy of exactly the input's size, so that the sanitizer
+			// sees a read past its end.
+			const std::size_t size = __AFL_FUZZ_TESTCASE_LEN;
+			const std::vector<std::uint8_t> input(buffer, buffer + size);
+			exercise(input.data(), input.size());
+		}
+		return 0;
 	}
-#else
+#endif
 	if (argc != 2) {
 		static_cast<void>(std::fputs("usage: draw_fonts FILE\n", stderr));
 		return 2;
 	}
 	std::ifstream in(argv[1], std::ios::binary);
-	const std::vector<std::uint8_t> input{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-	if (!in.eof() && !in)
+	if (!in)
 		return 1;
+	const std::vector<std::uint8_t> input{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 	exercise(input.data(), input.size());
-#endif
 	return 0;
 }
