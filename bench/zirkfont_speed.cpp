@@ -50,7 +50,7 @@ struct workload {
 		zf_container c;
 		if (zf_open(&c, file.data(), file.size(), nullptr) != ZF_OK || !zf_font_at(&c, 0, &font))
 			throw std::runtime_error("the benchmark's font does not open");
-		for (int i = 0; i < GLYPHS; i++)
+		for (unsigned i = 0; i < GLYPHS; i++)
 			text.push_back(static_cast<std::uint8_t>(FIRST + (i * 7) % (LAST - FIRST + 1)));
 		for (const std::uint8_t code : text) {
 			zf_glyph g;
@@ -89,7 +89,8 @@ void copy_aligned_rows(benchmark::State &state)
 	for (auto _ : state) {
 		for (int line = 0; line < LINES; line++)
 			for (int i = 0; i < GLYPHS; i++) {
-				const std::uint8_t *rows = w.font.bitmap + (w.text[i] - FIRST) * ROWS;
+				const std::uint8_t *rows =
+					w.font.bitmap + (w.text[static_cast<std::size_t>(i)] - FIRST) * ROWS;
 				for (int r = 0; r < ROWS; r++)
 					canvas[(line * ROWS + r) * STRIDE + i] = rows[r];
 			}
