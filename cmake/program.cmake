@@ -1,17 +1,29 @@
-# korvane_program(NAME SOURCES file... [LIBRARIES target...] PAGE doc/NAME.1)
+# korvane_program(NAME SOURCES file... [SYNTAX file...] [LIBRARIES target...] PAGE doc/NAME.1)
 #
 # A program as a user gets it: built with the tree's warnings and the C++
 # runtime linked in (its shared library's pages stay out of every run's
 # resident memory and its relocations out of every start), installed with
-# its manual page, and, when testing is on, the page checked by both
-# formatters, which must have no warning about it.
+# its manual page and its bash completion, and, when testing is on, the page
+# checked by both formatters, which must have no warning about it. A
+# toolkit program names as SYNTAX the sources that define its
+# program_syntax (and nothing with main); its completion is made from it.
+include(${CMAKE_CURRENT_LIST_DIR}/completions.cmake)
+
 function(korvane_program name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "PAGE" "SOURCES;LIBRARIES")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "PAGE" "SOURCES;SYNTAX;LIBRARIES")
   if(NOT arg_SOURCES OR NOT arg_PAGE)
     message(FATAL_ERROR "korvane_program(${name}) needs SOURCES and a PAGE")
   endif()
   add_executable(${name} ${arg_SOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} korvane_warnings)
+  if(arg_SYNTAX)
+    add_library(${name}_syntax OBJECT ${arg_SYNTAX})
+    target_link_libraries(${name}_syntax PRIVATE ${arg_LIBRARIES} korvane_warnings)
+    target_link_libraries(${name} PRIVATE ${name}_syntax)
+    korvane_completion(${name} SYNTAX ${name}_syntax LIBRARIES ${arg_LIBRARIES})
+  else()
+    korvane_completion(${name})
+  endif()
   if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     target_link_options(${name} PRIVATE -static-libstdc++ -static-libgcc)
   endif()

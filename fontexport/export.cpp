@@ -17,13 +17,6 @@ enum option_key : int {
 	DESCENT_KEY = 256,
 };
 
-constexpr std::array<option_syntax, 4> OPTIONS{{
-	{"font", FONT_KEY, true},
-	{"charset", CHARSET_KEY, true},
-	{"map", MAP_KEY, true},
-	{"descent", DESCENT_KEY, true},
-}};
-
 // The bits of a row's last byte that lie within a glyph this wide.
 unsigned char last_byte_mask(unsigned width)
 {
@@ -48,17 +41,23 @@ constexpr std::string_view HELP_END = R"(  -h, --help          show this help an
 
 }  // namespace
 
-export_options parse_export_options(int argc, char **argv, const export_program &program)
+const std::array<option_syntax, 4> EXPORT_OPTIONS{{
+	{"font", FONT_KEY, true},
+	{"charset", CHARSET_KEY, true, option_value::charset},
+	{"map", MAP_KEY, true, option_value::file},
+	{"descent", DESCENT_KEY, true},
+}};
+
+std::string export_help(std::string_view about, std::string_view own_options)
+{
+	return std::string(about).append(SHARED_HELP).append(own_options).append(HELP_END);
+}
+
+export_options parse_export_options(int argc, char **argv)
 {
 	export_options o;
-	const std::string help =
-		std::string(program.about).append(SHARED_HELP).append(program.options).append(HELP_END);
-	const std::size_t shared_options = OPTIONS.size() - 1;
-	const command_syntax syntax{
-		program.name, help,
-		std::span<const option_syntax>(OPTIONS.data(), shared_options + (program.with_descent ? 1 : 0)), 1};
 	const std::vector<std::string> operands =
-		parse_command_line(argc, argv, syntax, [&](int key, const char *value) {
+		parse_command_line(argc, argv, program_syntax, [&](int key, const char *value) {
 			switch (key) {
 			case FONT_KEY: o.font = number_value("--font", value, 1, MAX_FONTS); break;
 			case CHARSET_KEY: o.charset = value; break;

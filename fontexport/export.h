@@ -5,8 +5,10 @@
 #pragma once
 
 #include "charmap.h"
+#include "command_line.h"
 #include "zirkfile.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -22,17 +24,13 @@ struct export_options {
 	std::optional<unsigned> descent;  // zirk2bdf's --descent
 };
 
-// What sets one of the two apart on its command line; the rest of its
-// help, its options and their lines, is the same for both.
-struct export_program {
-	const char *name;
-	std::string_view about;    // the help from "Usage: " to what it writes
-	std::string_view options;  // lines of the options it alone takes
-	bool with_descent;         // zirk2bdf's --descent
-};
-
-// The options both programs take, and those the program alone takes.
-export_options parse_export_options(int argc, char **argv, const export_program &program);
+// The options both programs take, then zirk2bdf's --descent.
+extern const std::array<option_syntax, 4> EXPORT_OPTIONS;
+// A program's help: about (from "Usage: " to what it writes), the lines
+// both programs share, then own_options, the lines of those it alone takes.
+std::string export_help(std::string_view about, std::string_view own_options);
+// By the program's syntax, made of EXPORT_OPTIONS.
+export_options parse_export_options(int argc, char **argv);
 
 // The characters each code stands for, by --charset and --map, each
 // character at the one code that owns it.

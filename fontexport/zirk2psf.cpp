@@ -6,24 +6,9 @@
 
 #include <cstdlib>
 
-namespace {
-
-constexpr export_program ZIRK2PSF{
-	"zirk2psf",
-	R"(Usage: zirk2psf [OPTIONS] [FILE] > FONT.psf
-Write one font of the zirk container FILE as a PSF2 console font of 256
-glyphs, glyph N for code N, with a Unicode table. A proportional font is
-centred in cells as wide as its widest glyph.
-)",
-	"",
-	false,
-};
-
-}  // namespace
-
 int main(int argc, char **argv)
 {
-	const export_options options = parse_export_options(argc, argv, ZIRK2PSF);
+	const export_options options = parse_export_options(argc, argv);
 	claim_binary_output("a console font");
 	const code_map labels = export_labels(options);
 	const chosen_font chosen = read_chosen_font(options);

@@ -50,8 +50,8 @@ enum key : int {
 
 constexpr std::array<option_syntax, 9> OPTIONS{{
 	{"size", SIZE, true},
-	{"charset", CHARSET, true},
-	{"map", MAP, true},
+	{"charset", CHARSET, true, option_value::charset},
+	{"map", MAP, true, option_value::file},
 	{"range", RANGE, true},
 	{"name", NAME, true},
 	{"fixed", FIXED, false},
@@ -79,13 +79,14 @@ std::vector<number_range> range_pieces(std::string_view text)
 
 }  // namespace
 
+const command_syntax program_syntax{"font2zirk", HELP, OPTIONS, SIZE_MAX};
+
 import_options parse_options(int argc, char **argv)
 {
 	import_options o;
 	bool fixed = false;
 	bool proportional = false;
-	const command_syntax syntax{"font2zirk", HELP, OPTIONS, SIZE_MAX};
-	const std::vector<std::string> operands = parse_command_line(argc, argv, syntax, [&](int k, const char *value) {
+	const auto operands = parse_command_line(argc, argv, program_syntax, [&](int k, const char *value) {
 		switch (k) {
 		case SIZE: o.size = number_value("--size", value, 1, 255); break;
 		case CHARSET: o.charset = value; break;

@@ -12,12 +12,15 @@ static constexpr std::string_view HELP =
 	"  -h, --help       show this help and exit\n"
 	"      --version    show the version and exit\n";
 
+static constexpr option_syntax OPTIONS[] = {{"scale", 's', true}, {"font", 'f', true}};
+
+const command_syntax program_syntax{"zirk2png", HELP, OPTIONS, 1};
+
 sheet_options parse_options(int argc, char **argv)
 {
-	static constexpr option_syntax OPTIONS[] = {{"scale", 's', true}, {"font", 'f', true}};
 	sheet_options options;
 	const std::vector<std::string> operands =
-		parse_command_line(argc, argv, {"zirk2png", HELP, OPTIONS, 1}, [&](int key, const char *value) {
+		parse_command_line(argc, argv, program_syntax, [&](int key, const char *value) {
 			if (key == 's')
 				options.scale = number_value("--scale", value, 1, MAX_SCALE);
 			else

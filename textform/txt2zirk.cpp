@@ -8,15 +8,6 @@
 
 namespace {
 
-constexpr std::string_view HELP = "Usage: txt2zirk [-h|--help] [--version] [FILE]\n"
-				  "Read the zirk text form from FILE, check all of it, and write the font\n"
-				  "container it describes to standard output, which must not be a terminal.\n"
-				  "With no FILE, or when FILE is -, read standard input. zirk2txt writes\n"
-				  "the text form.\n"
-				  "\n"
-				  "  -h, --help     show this help and exit\n"
-				  "      --version  show the version and exit\n";
-
 void write_container(const zirk_container &container)
 {
 	std::vector<unsigned char> out;
@@ -35,7 +26,7 @@ void write_container(const zirk_container &container)
 int main(int argc, char **argv)
 {
 	const std::vector<std::string> operands =
-		parse_command_line(argc, argv, {"txt2zirk", HELP, {}, 1}, [](int, const char *) {});
+		parse_command_line(argc, argv, program_syntax, [](int, const char *) {});
 	claim_binary_output("font data");
 	const input_file text(operands.empty() ? "-" : operands.front());
 	write_container(parse_text(text));

@@ -8,19 +8,6 @@
 
 namespace {
 
-constexpr std::string_view HELP = "Usage: zirk2txt [-l|--list] [-f|--font LIST] [-h|--help] [--version] [FILE]\n"
-				  "Write the zirk font container FILE as text to standard output, or with\n"
-				  "--list one line per font. With no FILE, or when FILE is -, read standard\n"
-				  "input. txt2zirk turns the text back into the same bytes.\n"
-				  "\n"
-				  "  -l, --list       one line per font: number, name, spacing, codes, height,\n"
-				  "                   stored and computed bitmap length, whether korvane takes it\n"
-				  "  -f, --font LIST  only these fonts, counting from 1: numbers and ranges\n"
-				  "                   such as 1,3-5; the option may be repeated. The text is a\n"
-				  "                   whole container of the fonts chosen, numbered from 1\n"
-				  "  -h, --help       show this help and exit\n"
-				  "      --version    show the version and exit\n";
-
 // Text goes out whenever a font's text takes it past this size, so that at
 // most one font's text is held, whatever the container holds.
 constexpr std::size_t FLUSH_AT = std::size_t{1} << 16;
@@ -88,10 +75,9 @@ void convert(const run &r)
 
 int main(int argc, char **argv)
 {
-	static constexpr option_syntax OPTIONS[] = {{"list", 'l', false}, {"font", 'f', true}};
 	run r;
 	const std::vector<std::string> operands =
-		parse_command_line(argc, argv, {"zirk2txt", HELP, OPTIONS, 1}, [&](int key, const char *value) {
+		parse_command_line(argc, argv, program_syntax, [&](int key, const char *value) {
 			if (key == 'l') {
 				r.list = true;
 			} else {

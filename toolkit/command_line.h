@@ -14,10 +14,17 @@
 #include <string_view>
 #include <vector>
 
+// What an option's value is, so that the shell can complete it: a file's
+// name, a charset's name as iconv knows it, one of a few fixed words, or
+// anything else (a number, a list, a name), which it leaves to the user.
+enum class option_value : unsigned char { any, file, charset, words };
+
 struct option_syntax {
 	const char *name;  // the long name, without "--"
 	int key;           // the short letter, or from 256 up for a long name alone
 	bool takes_value;
+	option_value value = option_value::any;
+	const char *words = nullptr;  // for option_value::words: the values, apart by blanks
 };
 
 struct command_syntax {
@@ -26,6 +33,11 @@ struct command_syntax {
 	std::span<const option_syntax> options;  // -h, --help and --version come on top
 	std::size_t max_operands;
 };
+
+// Each toolkit program's syntax, defined once in the source given to
+// korvane_program as its SYNTAX: the program parses its command line by it,
+// and the build makes the program's shell completion from it.
+extern const command_syntax program_syntax;
 
 // Names the program for every message, then hands each option to take (its
 // key and value, nullptr for none) in the order given, and returns the

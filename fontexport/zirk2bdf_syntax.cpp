@@ -1,0 +1,16 @@
+// zirk2bdf's command line: its help and its options.
+#include "export.h"
+
+namespace {
+
+const std::string HELP = export_help(R"(Usage: zirk2bdf [OPTIONS] [FILE] > FONT.bdf
+Write one font of the zirk container FILE as a BDF 2.1 font, its glyphs
+named and encoded by Unicode character.
+)",
+                                     R"(      --descent N     rows below the baseline (default: a guess from the
+                      digits and capital letters)
+)");
+
+}  // namespace
+
+const command_syntax program_syntax{"zirk2bdf", HELP, EXPORT_OPTIONS, 1};
