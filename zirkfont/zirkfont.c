@@ -1,0 +1,486 @@
+/*
+ * zirkfont: the container checked once in zf_open, then read in bounds by
+ * construction. Offsets into a container are size_t; everything about a
+ * glyph fits 16 bits (heights up to 127, blocks up to 24600 bytes), so the
+ * drawing loops need no wider arithmetic on 8- and 16-bit machines.
+ */
+#include "zirkfont.h"
+
+#define HEADER 26u
+#define BLOCK_LIMIT 24600u
+#define INT_TOP ((int)(~0u >> 1))
+#define INT_BOTTOM (-INT_TOP - 1)
+
+static unsigned byte_at(const uint8_t *p, size_t i)
+{
+	return ZF_READ_BYTE(p + i);
+}
+
+static unsigned row_bytes(unsigned width)
+{
+	return (width + 7u) >> 3;
+}
+
+/* A record's fields, from its header at p (known to be there). */
+static void read_header(const uint8_t *p, zf_font *f, unsigned *bitmap_size, unsigned *codes)
+{
+	unsigned i = 0;
+	*bitmap_size = byte_at(p, 0) | byte_at(p, 1) << 8;
+	while (i < 16 && (f->name[i] = (char)byte_at(p, 2 + i)) != 0)
+		i++;
+	while (i < 17)
+		f->name[i++] = 0;
+	f->proportional = byte_at(p, 18) == 'P';
+	f->fixed_width = (uint8_t)byte_at(p, 22);
+	f->height = (uint8_t)byte_at(p, 23);
+	f->first_char = (uint8_t)byte_at(p, 24);
+	f->last_char = (uint8_t)byte_at(p, 25);
+	/* Wraps to a large number on a bad range, which zf_open refuses. The
+	 * block starts after the width table, once that is known to be there. */
+	*codes = f->last_char + 1u - f->first_char;
+	f->widths = f->proportional ? p + HEADER : NULL;
+	f->bitmap = p + HEADER;
+}
+
+/* The sum of row bytes of codes first to below first + n. */
+static unsigned row_bytes_before(const zf_font *f, unsigned n)
+{
+	unsigned sum = 0, i;
+	if (!f->proportional)
+		return n * row_bytes(f->fixed_width);
+	for (i = 0; i < n; i++)
+		sum += row_bytes(byte_at(f->widths, i));
+	return sum;
+}
+
+zf_error zf_open(zf_container *c, const uint8_t *data, size_t size, size_t *fault_at)
+{
+	const char *magic = "ZIRKFNT";
+	size_t at = 0, left;
+	unsigned i, bitmap_size, codes, need;
+	zf_font f;
+	zf_error e = ZF_NOT_ZIRK;
+
+	if (size < 8)
+		goto fault;
+	for (i = 0; i < 7; i++)
+		if (byte_at(data, i) != (unsigned char)magic[i])
+			goto fault;
+	c->data = data;
+	c->count = byte_at(data, 7);
+	for (at = 8, i = 0; i < c->count; i++) {
+		left = size - at;
+		e = ZF_TRUNCATED;
+		if (left < HEADER)
+			goto fault;
+		left -= HEADER;
+		read_header(data + at, &f, &bitmap_size, &codes);
+		e = ZF_BAD_RANGE;
+		if (codes > 256)
+			goto fault;
+		e = ZF_TRUNCATED;
+		if (f.proportional) {
+			if (left < codes)
+				goto fault;
+			left -= codes;
+			f.bitmap += codes;
+		}
+		e = ZF_TOO_TALL;
+		if (f.height > 127)
+			goto fault;
+		need = row_bytes_before(&f, codes);
+		e = ZF_TOO_LARGE;
+		if (f.height != 0 && need > BLOCK_LIMIT / f.height)
+			goto fault;
+		e = ZF_SHORT_BLOCK;
+		if (bitmap_size < need * f.height)
+			goto fault;
+		e = ZF_TRUNCATED;
+		if (left < bitmap_size)
+			goto fault;
+		at = (size_t)(f.bitmap - data) + bitmap_size;
+	}
+	c->size = at;
+	return ZF_OK;
+fault:
+	if (fault_at)
+		*fault_at = at;
+	return e;
+}
+
+const char *zf_error_text(zf_error e)
+{
+	switch (e) {
+	case ZF_OK: return "ok";
+	case ZF_NOT_ZIRK: return "not a zirk container";
+	case ZF_TRUNCATED: return "truncated";
+	case ZF_BAD_RANGE: return "bad character range";
+	case ZF_TOO_TALL: return "font too tall";
+	case ZF_TOO_LARGE: return "glyphs too large";
+	case ZF_SHORT_BLOCK: return "bitmap block too short";
+	}
+	return "unknown error";
+}
+
+bool zf_font_at(const zf_container *c, unsigned index, zf_font *f)
+{
+	const uint8_t *p = c->data + 8;
+	unsigned bitmap_size, codes;
+	if (index >= c->count)
+		return false;
+	for (;;) {
+		read_header(p, f, &bitmap_size, &codes);
+		if (f->proportional)
+			f->bitmap += codes;
+		if (index-- == 0)
+			return true;
+		p = f->bitmap + bitmap_size;
+	}
+}
+
+bool zf_font_named(const zf_container *c, const char *name, zf_font *f)
+{
+	unsigned index, i;
+	for (index = 0; zf_font_at(c, index, f); index++) {
+		for (i = 0; f->name[i] == name[i] && name[i] != 0; i++)
+			;
+		if (f->name[i] == name[i])
+			return true;
+	}
+	return false;
+}
+
+bool zf_glyph_at(const zf_font *f, unsigned code, zf_glyph *g)
+{
+	unsigned n = code - f->first_char;
+	if (code < f->first_char || code > f->last_char)
+		return false;
+	g->width = f->proportional ? byte_at(f->widths, n) : f->fixed_width;
+	g->height = f->height;
+	g->row_bytes = row_bytes(g->width);
+	g->rows = f->bitmap + row_bytes_before(f, n) * f->height;
+	return true;
+}
+
+void zf_canvas_init(zf_canvas *cv, uint8_t *bits, int width, int height, size_t stride, zf_layout layout)
+{
+	cv->bits = bits;
+	cv->stride = stride;
+	cv->layout = layout;
+	cv->pixel = NULL;
+	cv->ctx = NULL;
+	cv->width = width < 0 ? 0 : width;
+	cv->height = height < 0 ? 0 : height;
+	cv->clip_x0 = cv->clip_y0 = 0;
+	cv->clip_x1 = cv->width;
+	cv->clip_y1 = cv->height;
+}
+
+void zf_canvas_callback(zf_canvas *cv, int width, int height, void (*pixel)(void *ctx, int x, int y, bool set),
+                        void *ctx)
+{
+	zf_canvas_init(cv, NULL, width, height, 0, ZF_ROWS);
+	cv->pixel = pixel;
+	cv->ctx = ctx;
+}
+
+/* x + n × scale, held to the range of int, without overflow on the way. */
+static int add_scaled(int x, int n, unsigned scale)
+{
+	unsigned m, room;
+	if (n >= 0) {
+		m = (unsigned)n;
+		room = (unsigned)INT_TOP - (unsigned)x;
+		if (m != 0 && room / m < scale)
+			return INT_TOP;
+		return (int)((unsigned)x + m * scale);
+	}
+	m = 0u - (unsigned)n;
+	room = (unsigned)x - (unsigned)INT_BOTTOM;
+	if (room / m < scale)
+		return INT_BOTTOM;
+	return (int)((unsigned)x - m * scale);
+}
+
+static int larger(int a, int b)
+{
+	return a > b ? a : b;
+}
+
+static int smaller(int a, int b)
+{
+	return a < b ? a : b;
+}
+
+void zf_canvas_clip(zf_canvas *cv, int x, int y, int w, int h)
+{
+	cv->clip_x1 = smaller(cv->clip_x1, add_scaled(x, w, 1));
+	cv->clip_y1 = smaller(cv->clip_y1, add_scaled(y, h, 1));
+	cv->clip_x0 = smaller(larger(cv->clip_x0, x), cv->clip_x1);
+	cv->clip_y0 = smaller(larger(cv->clip_y0, y), cv->clip_y1);
+}
+
+static void put(const zf_canvas *cv, int x, int y, bool set)
+{
+	uint8_t *p, mask;
+	if (cv->pixel) {
+		cv->pixel(cv->ctx, x, y, set);
+		return;
+	}
+	if (cv->layout == ZF_ROWS) {
+		p = cv->bits + (size_t)y * cv->stride + ((unsigned)x >> 3);
+		mask = (uint8_t)(0x80u >> ((unsigned)x & 7u));
+	} else {
+		p = cv->bits + ((unsigned)y >> 3) * cv->stride + (unsigned)x;
+		mask = (uint8_t)(1u << ((unsigned)y & 7u));
+	}
+	if (set)
+		*p = (uint8_t)(*p | mask);
+	else
+		*p = (uint8_t)(*p & ~mask);
+}
+
+static unsigned scale_of(const zf_style *s)
+{
+	return s && s->scale ? s->scale : 1;
+}
+
+/* The glyph's cell at (x, y), cut to the clip rectangle; each canvas pixel
+ * is traced back to its font pixel by counting, not dividing. */
+static void draw_glyph(const zf_canvas *cv, const zf_glyph *g, int x, int y, const zf_style *s)
+{
+	unsigned scale = scale_of(s);
+	int x0 = larger(x, cv->clip_x0), x1 = smaller(add_scaled(x, (int)g->width, scale), cv->clip_x1);
+	int y0 = larger(y, cv->clip_y0), y1 = smaller(add_scaled(y, (int)g->height, scale), cv->clip_y1);
+	unsigned dx = (unsigned)x0 - (unsigned)x, dy = (unsigned)y0 - (unsigned)y;
+	unsigned row = dy / scale, row_step = dy % scale, column, column_step;
+	bool opaque = s && s->opaque, inverse = s && s->inverse, ink;
+	int px, py;
+	for (py = y0; py < y1; py++) {
+		const uint8_t *bits = g->rows + row * g->row_bytes;
+		column = dx / scale;
+		column_step = dx % scale;
+		for (px = x0; px < x1; px++) {
+			ink = (byte_at(bits, column >> 3) << (column & 7u) & 0x80u) != 0;
+			if (ink || opaque)
+				put(cv, px, py, ink != inverse);
+			if (++column_step == scale) {
+				column_step = 0;
+				column++;
+			}
+		}
+		if (++row_step == scale) {
+			row_step = 0;
+			row++;
+		}
+	}
+}
+
+/* Codes one at a time, from bytes or decoded from UTF-8. */
+typedef struct source {
+	const uint8_t *p;
+	size_t n;
+	const zf_charmap *map; /* used when utf8 */
+	bool utf8;
+	uint8_t replacement;
+} source;
+
+/* The code of a character through m. */
+static unsigned map_char(const zf_charmap *m, uint32_t ch, uint8_t replacement)
+{
+	size_t low = 0, high, mid;
+	if (ch == 0x0A)
+		return 0x0A;
+	if (!m)
+		return ch <= 0xFF ? (unsigned)ch : replacement;
+	high = m->count;
+	while (low < high) {
+		mid = low + (high - low) / 2;
+		if (m->chars[mid] == ch)
+			return m->codes[mid];
+		if (m->chars[mid] < ch)
+			low = mid + 1;
+		else
+			high = mid;
+	}
+	return replacement;
+}
+
+/* The next code, or false at the end. An ill-formed sequence ends at the
+ * first byte that cannot continue it, which is left for the next code. */
+static bool next_code(source *src, unsigned *code)
+{
+	unsigned lead, b, need = 0, low = 0x80, high = 0xBF;
+	uint32_t ch;
+	if (src->n == 0)
+		return false;
+	lead = *src->p++;
+	src->n--;
+	if (!src->utf8 || lead < 0x80) {
+		*code = src->utf8 ? map_char(src->map, lead, src->replacement) : lead;
+		return true;
+	}
+	ch = lead;
+	if (lead >= 0xC2 && lead <= 0xDF) {
+		need = 1;
+		ch &= 0x1F;
+	} else if (lead >= 0xE0 && lead <= 0xEF) {
+		need = 2;
+		ch &= 0x0F;
+		low = lead == 0xE0 ? 0xA0 : low;
+		high = lead == 0xED ? 0x9F : high;
+	} else if (lead >= 0xF0 && lead <= 0xF4) {
+		need = 3;
+		ch &= 0x07;
+		low = lead == 0xF0 ? 0x90 : low;
+		high = lead == 0xF4 ? 0x8F : high;
+	}
+	*code = src->replacement;
+	if (need == 0)
+		return true;
+	for (; need > 0; need--) {
+		if (src->n == 0 || (b = *src->p) < low || b > high)
+			return true;
+		ch = ch << 6 | (b & 0x3Fu);
+		src->p++;
+		src->n--;
+		low = 0x80;
+		high = 0xBF;
+	}
+	*code = map_char(src->map, ch, src->replacement);
+	return true;
+}
+
+/* A pen moving right: where the next glyph's cell starts, and whether a
+ * glyph was drawn before it (so that spacing comes first). */
+typedef struct pen {
+	int x;
+	bool drawn;
+} pen;
+
+static unsigned width_of(const zf_font *f, unsigned code)
+{
+	if (code < f->first_char || code > f->last_char)
+		return 0;
+	return f->proportional ? byte_at(f->widths, code - f->first_char) : f->fixed_width;
+}
+
+/* Moves the pen over code's glyph and gives where its cell starts; false
+ * when the code is skipped. */
+static bool advance(pen *at, const zf_font *f, unsigned code, const zf_style *s, int *cell)
+{
+	unsigned scale = scale_of(s), width = width_of(f, code);
+	if (width == 0)
+		return false;
+	if (at->drawn && s)
+		at->x = add_scaled(at->x, s->spacing, scale);
+	at->drawn = true;
+	*cell = at->x;
+	at->x = add_scaled(at->x, (int)width, scale);
+	return true;
+}
+
+static int run(zf_canvas *cv, const zf_font *f, int x, int y, source *src, const zf_style *s)
+{
+	pen at = {x, false};
+	unsigned code;
+	int cell;
+	zf_glyph g;
+	while (next_code(src, &code))
+		if (advance(&at, f, code, s, &cell) && cv && zf_glyph_at(f, code, &g))
+			draw_glyph(cv, &g, cell, y, s);
+	return at.x;
+}
+
+int zf_draw(zf_canvas *cv, const zf_font *f, int x, int y, const uint8_t *codes, size_t n, const zf_style *s)
+{
+	source src = {codes, n, NULL, false, 0};
+	return run(cv, f, x, y, &src, s);
+}
+
+int zf_width(const zf_font *f, const uint8_t *codes, size_t n, const zf_style *s)
+{
+	return zf_draw(NULL, f, 0, 0, codes, n, s);
+}
+
+int zf_draw_utf8(zf_canvas *cv, const zf_font *f, const zf_charmap *m, int x, int y, const char *utf8, size_t len,
+                 uint8_t replacement, const zf_style *s)
+{
+	source src = {(const uint8_t *)utf8, len, m, true, replacement};
+	return run(cv, f, x, y, &src, s);
+}
+
+int zf_width_utf8(const zf_font *f, const zf_charmap *m, const char *utf8, size_t len, uint8_t replacement,
+                  const zf_style *s)
+{
+	return zf_draw_utf8(NULL, f, m, 0, 0, utf8, len, replacement, s);
+}
+
+size_t zf_encode(const zf_charmap *m, const char *utf8, size_t len, uint8_t *codes, size_t capacity,
+                 uint8_t replacement)
+{
+	source src = {(const uint8_t *)utf8, len, m, true, replacement};
+	size_t count = 0;
+	unsigned code;
+	while (count < capacity && next_code(&src, &code))
+		codes[count++] = (uint8_t)code;
+	return count;
+}
+
+static bool is_break(uint8_t code)
+{
+	return code == ' ' || code == '\n';
+}
+
+size_t zf_wrap(const zf_font *f, const uint8_t *codes, size_t n, int max_width, const zf_style *s, size_t *next)
+{
+	pen line = {0, false}, word;
+	size_t end = 0, i = 0, spaces, stop, k;
+	bool words = false;
+	int cell;
+	for (;; i = stop) {
+		for (spaces = i; spaces < n && codes[spaces] == ' '; spaces++)
+			;
+		if (spaces == n || codes[spaces] == '\n') {
+			i = spaces + (spaces < n);
+			break;
+		}
+		for (stop = spaces; stop < n && !is_break(codes[stop]); stop++)
+			;
+		/* The word measured from the line's start, spaces before it included. */
+		word = line;
+		for (k = i; k < stop; k++)
+			advance(&word, f, codes[k], s, &cell);
+		if (word.x <= max_width) {
+			line = word;
+			end = stop;
+			words = true;
+			continue;
+		}
+		if (!words) {
+			/* A word wider than a line on its own is cut; one that only
+			 * fails after the line's first spaces starts the next line. */
+			word.x = 0;
+			word.drawn = false;
+			for (k = spaces; k < stop; k++)
+				advance(&word, f, codes[k], s, &cell);
+			if (word.x > max_width) {
+				for (k = i; k < spaces; k++)
+					advance(&line, f, codes[k], s, &cell);
+				for (k = spaces; k < stop; k++) {
+					word = line;
+					advance(&word, f, codes[k], s, &cell);
+					if (k > spaces && word.x > max_width)
+						break;
+					line = word;
+				}
+				end = spaces = k;
+			}
+		}
+		i = spaces;
+		break;
+	}
+	if (next)
+		*next = i;
+	return end;
+}
