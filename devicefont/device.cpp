@@ -5,6 +5,7 @@
 #include "../toolkit/text.h"
 #include "../zirkfile/zirkfile.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -70,4 +71,20 @@ device_container open_device_container(const std::string &path)
 	if (error != ZF_OK)
 		file_fatal(c.path, device_fault(c.bytes, error, at));
 	return c;
+}
+
+device_map device_code_map(const code_map &codes)
+{
+	const code_map owned = owned_characters(codes);
+	std::vector<std::pair<char32_t, unsigned>> entries;
+	for (unsigned code = 0; code < CODES; code++)
+		for (const char32_t c : owned[code])
+			entries.emplace_back(c, code);
+	std::ranges::sort(entries);
+	device_map m;
+	for (const auto &[c, code] : entries) {
+		m.chars.push_back(c);
+		m.codes.push_back(static_cast<std::uint8_t>(code));
+	}
+	return m;
 }

@@ -5,6 +5,8 @@
 
 #include "zirkfont.h"
 
+#include "../charmap/charmap.h"
+
 #include <string>
 #include <vector>
 
@@ -21,3 +23,12 @@ device_container open_device_container(const std::string &path);
 
 // The same words for a fault zf_open found at offset at of bytes.
 std::string device_fault(const std::vector<unsigned char> &bytes, zf_error error, std::size_t at);
+
+// A code map as zirkfont takes it: every character the map gives a code, at
+// the code that owns it (owned_characters), in ascending order of character.
+struct device_map {
+	std::vector<std::uint32_t> chars;
+	std::vector<std::uint8_t> codes;
+	zf_charmap map() const { return {chars.data(), codes.data(), chars.size()}; }
+};
+device_map device_code_map(const code_map &codes);

@@ -110,20 +110,20 @@ void write_bytes(std::span<const unsigned char> bytes)
 std::string map_tables(const c_fonts &c)
 {
 	const std::string &id = c.ident;
-	const std::string count = std::to_string(c.map.size());
-	if (c.map.empty())
+	const std::string count = std::to_string(c.map.count);
+	if (c.map.count == 0)
 		return "const zf_charmap " + id + "_map = {NULL, NULL, 0};\n";
 	std::string text = "static const uint32_t " + id + "_map_chars[" + count + "] = {\n";
 	std::string codes = "static const uint8_t " + id + "_map_codes[" + count + "] = {\n";
-	for (std::size_t i = 0; i < c.map.size(); i++) {
+	for (std::size_t i = 0; i < c.map.count; i++) {
 		const bool starts = i % BYTES_PER_LINE == 0;
-		const bool ends = i % BYTES_PER_LINE == BYTES_PER_LINE - 1 || i + 1 == c.map.size();
+		const bool ends = i % BYTES_PER_LINE == BYTES_PER_LINE - 1 || i + 1 == c.map.count;
 		std::array<char, 16> spelled{};
-		std::snprintf(spelled.data(), spelled.size(), "0x%04lx,", static_cast<unsigned long>(c.map[i].character));
+		std::snprintf(spelled.data(), spelled.size(), "0x%04lx,", static_cast<unsigned long>(c.map.chars[i]));
 		text += starts ? "\t" : " ";
 		text += spelled.data();
 		codes += starts ? "\t" : " ";
-		codes += hex_code(c.map[i].code) + ",";
+		codes += hex_code(c.map.codes[i]) + ",";
 		if (ends) {
 			text += '\n';
 			codes += '\n';
@@ -154,7 +154,7 @@ void write_header(const c_fonts &c)
 	for (const char ch : c.ident)
 		guard += (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
 	guard += "_H";
-	std::string text = top_comment(c, "Zirk fonts for zirkfont, declared");
+	std::string text = top_comment(c, "Zirk fonts for zirkfont,");
 	text += "#ifndef " + guard + "\n#define " + guard + "\n\n#include \"zirkfont.h\"\n\n";
 	text += SECTION_HOOK;
 	text += "\n" + declarations(c) + "\n";

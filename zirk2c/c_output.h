@@ -2,6 +2,8 @@
 // code map, and the header that declares them with an enum of the fonts.
 #pragma once
 
+#include "zirkfont.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -16,17 +18,11 @@ struct font_summary {
 	unsigned first_char = 0, last_char = 0;
 };
 
-// A character and the code that owns it.
-struct map_entry {
-	char32_t character;
-	unsigned char code;
-};
-
 struct c_fonts {
 	std::string ident;
 	std::span<const unsigned char> bytes;  // the container, every byte
 	std::vector<font_summary> fonts;
-	std::vector<map_entry> map;  // ascending by character
+	zf_charmap map;
 };
 
 // Both go to standard output.

@@ -6,7 +6,6 @@
 #include "c_output.h"
 #include "options.h"
 
-#include "../charmap/charmap.h"
 #include "../devicefont/device.h"
 #include "../toolkit/output.h"
 
@@ -31,26 +30,14 @@ font_summary summary_of(const zf_font &f)
 	return s;
 }
 
-// Every character the map gives a code, at the code that owns it.
-std::vector<map_entry> map_entries(const code_map &map)
-{
-	const code_map owned = owned_characters(map);
-	std::vector<map_entry> entries;
-	for (unsigned code = 0; code < CODES; code++)
-		for (const char32_t c : owned[code])
-			entries.push_back({c, static_cast<unsigned char>(code)});
-	std::ranges::sort(entries, {}, &map_entry::character);
-	return entries;
-}
-
 }  // namespace
 
 int main(int argc, char **argv)
 {
 	const c_options options = parse_options(argc, argv);
-	const code_map map = chosen_code_map(options.charset, options.map);
+	const device_map map = device_code_map(chosen_code_map(options.charset, options.map));
 	const device_container device = open_device_container(options.path);
-	c_fonts c{options.ident, device.bytes, {}, map_entries(map)};
+	c_fonts c{options.ident, device.bytes, {}, map.map()};
 	zf_font f;
 	for (unsigned i = 0; zf_font_at(&device.fonts, i, &f); i++)
 		c.fonts.push_back(summary_of(f));
