@@ -55,6 +55,7 @@ sheet_options parse_options(int argc, char **argv)
 void note_scale(const sheet_options &options, unsigned used)
 {
 	if (used < options.scale)
-		note("the picture is drawn at scale " + std::to_string(used) + ", not " + std::to_string(options.scale) +
-		     ": at " + std::to_string(options.scale) + " it would pass 16384 pixels a side or 100 million in all");
+		note("the picture is drawn at scale " + std::to_string(used) + ", not " +
+		     std::to_string(options.scale) + ": at " + std::to_string(options.scale) +
+		     " it would pass 16384 pixels a side or 100 million in all");
 }

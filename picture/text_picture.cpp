@@ -21,8 +21,7 @@ struct text_block {
 
 // The lines of codes: parted at newlines, or as zf_wrap parts them. A
 // newline at the end ends the last line and starts none.
-std::vector<text_line> lines_of(const zf_font &f, const std::vector<std::uint8_t> &codes,
-                                std::optional<unsigned> wrap)
+std::vector<text_line> lines_of(const zf_font &f, const std::vector<std::uint8_t> &codes, std::optional<unsigned> wrap)
 {
 	std::vector<text_line> lines;
 	for (std::size_t start = 0; start < codes.size();) {
@@ -79,8 +78,8 @@ void write_text_picture(const sheet_options &options)
 			continue;
 		blocks.push_back({f, lines_of(f, codes, options.wrap)});
 		for (const text_line &line : blocks.back().lines)
-			width = std::max<std::uint64_t>(
-				width, static_cast<std::uint64_t>(zf_width(&f, &codes[line.start], line.length, nullptr)));
+			width = std::max<std::uint64_t>(width, static_cast<std::uint64_t>(zf_width(
+								       &f, &codes[line.start], line.length, nullptr)));
 		height += std::uint64_t{f.height} * blocks.back().lines.size();
 	}
 	if (width == 0 || height == 0)
@@ -110,7 +109,8 @@ void write_text_picture(const sheet_options &options)
 			  const std::uint8_t *bit_row = &bits[row_y / scale * stride];
 			  for (std::size_t x = 0; x < width; x++) {
 				  const bool set = ((bit_row[x / 8] >> (7 - x % 8)) & 1U) != 0;
-				  std::fill_n(row.begin() + static_cast<std::ptrdiff_t>(x * scale), scale, set ? INK : PAPER);
+				  std::fill_n(row.begin() + static_cast<std::ptrdiff_t>(x * scale), scale,
+			                      set ? INK : PAPER);
 			  }
 		  });
 	finish_stdout();

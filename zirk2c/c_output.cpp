@@ -64,8 +64,8 @@ std::string top_comment(const c_fonts &c, const char *what)
 
 // The hook for fonts kept in flash; the build defines it or it is nothing.
 constexpr std::string_view SECTION_HOOK = "#ifndef ZIRKFONT_SECTION\n"
-                                          "#define ZIRKFONT_SECTION\n"
-                                          "#endif\n";
+					  "#define ZIRKFONT_SECTION\n"
+					  "#endif\n";
 
 // Declarations both the header and the source begin with: in C++ an object
 // declared extern first keeps external linkage where it is defined const.
