@@ -18,6 +18,7 @@ namespace {
 
 enum class reads {
 	container,
+	device,  // a container read whole and checked as zirkfont checks it
 	text,
 	bdf
 };
@@ -38,6 +39,7 @@ const std::vector<program> PROGRAMS = {
 	{"zirk2png", reads::container, true, true, "--scale", {"--scale", "2"}},
 	{"zirk2bdf", reads::container, false, true, "--font", {"--descent", "1"}},
 	{"zirk2psf", reads::container, true, true, "--font", {"--charset", "CP437"}},
+	{"zirk2c", reads::device, false, true, "", {"--name", "x"}},
 };
 
 std::string try_help(const std::string &name)
@@ -49,7 +51,8 @@ std::string try_help(const std::string &name)
 std::string good_input(const program &p, const scratch_dir &dir, const std::string &file = "input")
 {
 	switch (p.input) {
-	case reads::container: return dir.file(file, container_of({{.name = "one"}}));
+	case reads::container:
+	case reads::device: return dir.file(file, container_of({{.name = "one"}}));
 	case reads::text: return dir.file(file, read_file(KORVANE_SOURCE_DIR "/examples/block8x8.txt"));
 	case reads::bdf: break;
 	}
