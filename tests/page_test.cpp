@@ -165,7 +165,11 @@ const std::vector<page> PAGES = {
          {"fontexport/export.cpp", "fontexport/psf.cpp", "charmap"},
          {EVERY, OPTION_VALUES, FONT_NUMBERS, BINARY},
          ""},
-	{"zirk2c", {"zirk2c/names.cpp", "devicefont/device.cpp"}, {"zirk2c/options.cpp", "charmap"}, {EVERY, OPTION_VALUES}, ""},
+	{"zirk2c",
+         {"zirk2c/names.cpp", "devicefont/device.cpp"},
+         {"zirk2c/options.cpp", "charmap"},
+         {EVERY, OPTION_VALUES},
+         ""},
 };
 
 }  // namespace

@@ -81,7 +81,8 @@ TEST(zirk2c, lists_each_character_once_in_ascending_order_at_its_code)
 	EXPECT_EQ(code_of(0x263a), 0x01);
 	EXPECT_EQ(code_of(0x41), 0x41);
 	EXPECT_EQ(code_of(0x01), -1);  // 0x01 stands for U+263A now
-	EXPECT_NE(r.out.find("const zf_charmap f_map = {f_map_chars, f_map_codes, " + std::to_string(chars.size()) + "};"),
+	EXPECT_NE(r.out.find("const zf_charmap f_map = {f_map_chars, f_map_codes, " + std::to_string(chars.size()) +
+	                     "};"),
 	          std::string::npos);
 }
 
@@ -90,8 +91,8 @@ TEST(zirk2c, names_what_it_writes_by_name_or_file)
 	scratch_dir dir;
 	const std::string bytes = container_of({{.name = "one"}});
 	struct row {
-		std::string file;     // the file's name, or "-" for standard input
-		std::string ident;    // what zirk2c names the array
+		std::string file;   // the file's name, or "-" for standard input
+		std::string ident;  // what zirk2c names the array
 	};
 	for (const row &r : std::vector<row>{{"block8x8.zirk", "block8x8"},
 	                                     {"-", "fonts"},
@@ -175,12 +176,12 @@ TEST(zirk2c, refuses_what_zirkfont_refuses_saying_where)
 		     {"ZIRKFN", "this is no zirk font file"},
 		     {whole.substr(0, whole.size() - 1), "font 2 is truncated" + at_second},
 		     {container_of({{.name = "a", .first_char = 9, .last_char = 7, .bitmap = ""}}),
-		      "font 1 has an invalid character range (its record begins at byte 8)"},
+	              "font 1 has an invalid character range (its record begins at byte 8)"},
 		     {container_of({good, {.height = 128}}), "font 2: height above 127" + at_second},
 		     {container_of({good, {.fixed_width = 255, .height = 127, .first_char = 0, .last_char = 6}}),
-		      "font 2: the glyphs need more than 24600 bytes" + at_second},
+	              "font 2: the glyphs need more than 24600 bytes" + at_second},
 		     {container_of({good, {.bitmap = "abc"}}),
-		      "font 2: the file holds 3 of the 24 bytes the glyphs need" + at_second},
+	              "font 2: the file holds 3 of the 24 bytes the glyphs need" + at_second},
 	     }) {
 		SCOPED_TRACE(d.fault);
 		const std::string file = dir.file("bad.zirk", d.bytes);

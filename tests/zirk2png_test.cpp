@@ -341,9 +341,10 @@ TEST(zirk2png, refuses_a_terminal_and_a_failing_output)
 	}
 }
 
-// examples/examples.png, shown in the README, is what zirk2png draws of the
-// example fonts today: the same pixels, whatever zlib made of them.
-TEST(zirk2png, example_picture_shows_the_example_fonts)
+// examples/examples.png and examples/text.png, shown in the README, are
+// what zirk2png draws of the example fonts today: the same pixels, whatever
+// zlib made of them.
+TEST(zirk2png, example_pictures_show_the_example_fonts)
 {
 	std::string records;
 	unsigned count = 0;
@@ -353,11 +354,16 @@ TEST(zirk2png, example_picture_shows_the_example_fonts)
 		count += static_cast<unsigned char>(bytes[7]);
 		records += bytes.substr(8);
 	}
-	const drawn now = draw(container_with_count(static_cast<std::uint8_t>(count), records), {});
-	const picture checked_in = read_png(read_file(KORVANE_SOURCE_DIR "/examples/examples.png"));
-	ASSERT_EQ(checked_in.error, "") << "run cmake --build build --target examples_png";
-	EXPECT_EQ(checked_in.width, now.image.width);
-	EXPECT_EQ(checked_in.height, now.image.height);
-	EXPECT_TRUE(checked_in.pixels == now.image.pixels)
-		<< "examples/examples.png is not what zirk2png draws; run cmake --build build --target examples_png";
+	const std::string joined = container_with_count(static_cast<std::uint8_t>(count), records);
+	for (const auto &[file, options] : {std::pair<std::string, std::vector<std::string>>{"examples.png", {}},
+	                                    {"text.png", {"--text", "HELLO hello"}}}) {
+		SCOPED_TRACE(file);
+		const drawn now = draw(joined, options);
+		const picture checked_in = read_png(read_file(KORVANE_SOURCE_DIR "/examples/" + file));
+		ASSERT_EQ(checked_in.error, "") << "run cmake --build build --target examples_png";
+		EXPECT_EQ(checked_in.width, now.image.width);
+		EXPECT_EQ(checked_in.height, now.image.height);
+		EXPECT_TRUE(checked_in.pixels == now.image.pixels)
+			<< file << " is not what zirk2png draws; run cmake --build build --target examples_png";
+	}
 }
