@@ -5,6 +5,7 @@
 # prefixes given in CMAKE_PREFIX_PATH.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR s390x)
+set(CMAKE_C_COMPILER s390x-linux-gnu-gcc)
 set(CMAKE_CXX_COMPILER s390x-linux-gnu-g++)
 
 set(CMAKE_FIND_ROOT_PATH /usr/s390x-linux-gnu)

@@ -245,33 +245,34 @@ static unsigned scale_of(const zf_style *s)
 	return s && s->scale ? s->scale : 1;
 }
 
-/* The glyph's cell at (x, y), cut to the clip rectangle; each canvas pixel
- * is traced back to its font pixel by counting, not dividing. */
-static void draw_glyph(const zf_canvas *cv, const zf_glyph *g, int x, int y, const zf_style *s)
+/* The cell of code's glyph at (x, y), cut to the clip rectangle; nothing
+ * without a canvas. Each canvas pixel is traced back to its font pixel. */
+static void draw_code(const zf_canvas *cv, const zf_font *f, unsigned code, int x, int y, const zf_style *s)
 {
-	unsigned scale = scale_of(s);
-	int x0 = larger(x, cv->clip_x0), x1 = smaller(add_scaled(x, (int)g->width, scale), cv->clip_x1);
-	int y0 = larger(y, cv->clip_y0), y1 = smaller(add_scaled(y, (int)g->height, scale), cv->clip_y1);
-	unsigned dx = (unsigned)x0 - (unsigned)x, dy = (unsigned)y0 - (unsigned)y;
-	unsigned row = dy / scale, row_step = dy % scale, column, column_step;
-	bool opaque = s && s->opaque, inverse = s && s->inverse, ink;
-	int px, py;
-	for (py = y0; py < y1; py++) {
-		const uint8_t *bits = g->rows + row * g->row_bytes;
-		column = dx / scale;
-		column_step = dx % scale;
-		for (px = x0; px < x1; px++) {
+	unsigned scale = scale_of(s), column;
+	int x1, y1, px, py;
+	bool ink, opaque = s && s->opaque, inverse = s && s->inverse, fast;
+	zf_glyph g;
+	if (!cv || !zf_glyph_at(f, code, &g))
+		return;
+	fast = scale == 1 && !cv->pixel && cv->layout == ZF_ROWS;
+	x1 = smaller(add_scaled(x, (int)g.width, scale), cv->clip_x1);
+	y1 = smaller(add_scaled(y, (int)g.height, scale), cv->clip_y1);
+	for (py = larger(y, cv->clip_y0); py < y1; py++) {
+		const uint8_t *bits = g.rows + ((unsigned)py - (unsigned)y) / scale * g.row_bytes;
+		for (px = larger(x, cv->clip_x0); px < x1; px++) {
+			column = ((unsigned)px - (unsigned)x) / scale;
+			/* Eight pixels at once where a glyph byte falls on a canvas byte. */
+			if (fast && ((unsigned)px & 7u) == 0 && (column & 7u) == 0 && x1 - px >= 8) {
+				uint8_t *p = cv->bits + (size_t)py * cv->stride + ((unsigned)px >> 3);
+				uint8_t b = (uint8_t)byte_at(bits, column >> 3);
+				*p = (uint8_t)(opaque ? (inverse ? ~b : b) : inverse ? *p & ~b : *p | b);
+				px += 7;
+				continue;
+			}
 			ink = (byte_at(bits, column >> 3) << (column & 7u) & 0x80u) != 0;
 			if (ink || opaque)
 				put(cv, px, py, ink != inverse);
-			if (++column_step == scale) {
-				column_step = 0;
-				column++;
-			}
-		}
-		if (++row_step == scale) {
-			row_step = 0;
-			row++;
 		}
 	}
 }
@@ -288,14 +289,14 @@ typedef struct source {
 /* The code of a character through m. */
 static unsigned map_char(const zf_charmap *m, uint32_t ch, uint8_t replacement)
 {
-	size_t low = 0, high, mid;
+	size_t low = 0, high;
 	if (ch == 0x0A)
 		return 0x0A;
 	if (!m)
 		return ch <= 0xFF ? (unsigned)ch : replacement;
 	high = m->count;
 	while (low < high) {
-		mid = low + (high - low) / 2;
+		size_t mid = low + (high - low) / 2;
 		if (m->chars[mid] == ch)
 			return m->codes[mid];
 		if (m->chars[mid] < ch)
@@ -310,7 +311,7 @@ static unsigned map_char(const zf_charmap *m, uint32_t ch, uint8_t replacement)
  * first byte that cannot continue it, which is left for the next code. */
 static bool next_code(source *src, unsigned *code)
 {
-	unsigned lead, b, need = 0, low = 0x80, high = 0xBF;
+	unsigned lead, need = 0, low = 0x80, high = 0xBF;
 	uint32_t ch;
 	if (src->n == 0)
 		return false;
@@ -339,7 +340,8 @@ static bool next_code(source *src, unsigned *code)
 	if (need == 0)
 		return true;
 	for (; need > 0; need--) {
-		if (src->n == 0 || (b = *src->p) < low || b > high)
+		unsigned b = src->n ? *src->p : 0;
+		if (b < low || b > high)
 			return true;
 		ch = ch << 6 | (b & 0x3Fu);
 		src->p++;
@@ -380,22 +382,14 @@ static bool advance(pen *at, const zf_font *f, unsigned code, const zf_style *s,
 	return true;
 }
 
-static int run(zf_canvas *cv, const zf_font *f, int x, int y, source *src, const zf_style *s)
-{
-	pen at = {x, false};
-	unsigned code;
-	int cell;
-	zf_glyph g;
-	while (next_code(src, &code))
-		if (advance(&at, f, code, s, &cell) && cv && zf_glyph_at(f, code, &g))
-			draw_glyph(cv, &g, cell, y, s);
-	return at.x;
-}
-
 int zf_draw(zf_canvas *cv, const zf_font *f, int x, int y, const uint8_t *codes, size_t n, const zf_style *s)
 {
-	source src = {codes, n, NULL, false, 0};
-	return run(cv, f, x, y, &src, s);
+	pen at = {x, false};
+	int cell;
+	for (; n > 0; n--, codes++)
+		if (advance(&at, f, *codes, s, &cell))
+			draw_code(cv, f, *codes, cell, y, s);
+	return at.x;
 }
 
 int zf_width(const zf_font *f, const uint8_t *codes, size_t n, const zf_style *s)
@@ -407,7 +401,13 @@ int zf_draw_utf8(zf_canvas *cv, const zf_font *f, const zf_charmap *m, int x, in
                  uint8_t replacement, const zf_style *s)
 {
 	source src = {(const uint8_t *)utf8, len, m, true, replacement};
-	return run(cv, f, x, y, &src, s);
+	pen at = {x, false};
+	int cell;
+	unsigned code;
+	while (next_code(&src, &code))
+		if (advance(&at, f, code, s, &cell))
+			draw_code(cv, f, code, cell, y, s);
+	return at.x;
 }
 
 int zf_width_utf8(const zf_font *f, const zf_charmap *m, const char *utf8, size_t len, uint8_t replacement,
@@ -434,50 +434,39 @@ static bool is_break(uint8_t code)
 
 size_t zf_wrap(const zf_font *f, const uint8_t *codes, size_t n, int max_width, const zf_style *s, size_t *next)
 {
-	pen line = {0, false}, word;
-	size_t end = 0, i = 0, spaces, stop, k;
-	bool words = false;
+	pen line = {0, false}, word, alone;
+	size_t end = 0, i = 0, spaces, k;
 	int cell;
-	for (;; i = stop) {
+	for (;;) {
 		for (spaces = i; spaces < n && codes[spaces] == ' '; spaces++)
 			;
 		if (spaces == n || codes[spaces] == '\n') {
 			i = spaces + (spaces < n);
 			break;
 		}
-		for (stop = spaces; stop < n && !is_break(codes[stop]); stop++)
-			;
-		/* The word measured from the line's start, spaces before it included. */
+		/* The word measured from the line's start, and on its own; cut
+		 * before its first glyph past max_width but the first. */
+		size_t cut = 0;
 		word = line;
-		for (k = i; k < stop; k++)
+		alone.x = 0;
+		alone.drawn = false;
+		for (k = i; k < n && (k < spaces || !is_break(codes[k])); k++) {
 			advance(&word, f, codes[k], s, &cell);
+			if (k >= spaces)
+				advance(&alone, f, codes[k], s, &cell);
+			if (!cut && k > spaces && word.x > max_width)
+				cut = k;
+		}
 		if (word.x <= max_width) {
 			line = word;
-			end = stop;
-			words = true;
+			end = i = k;
 			continue;
 		}
-		if (!words) {
-			/* A word wider than a line on its own is cut; one that only
-			 * fails after the line's first spaces starts the next line. */
-			word.x = 0;
-			word.drawn = false;
-			for (k = spaces; k < stop; k++)
-				advance(&word, f, codes[k], s, &cell);
-			if (word.x > max_width) {
-				for (k = i; k < spaces; k++)
-					advance(&line, f, codes[k], s, &cell);
-				for (k = spaces; k < stop; k++) {
-					word = line;
-					advance(&word, f, codes[k], s, &cell);
-					if (k > spaces && word.x > max_width)
-						break;
-					line = word;
-				}
-				end = spaces = k;
-			}
-		}
+		/* A word wider than a line on its own is cut; any other starts
+		 * the next line. */
 		i = spaces;
+		if (end == 0 && alone.x > max_width)
+			end = i = cut ? cut : spaces + 1;
 		break;
 	}
 	if (next)

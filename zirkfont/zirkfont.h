@@ -9,9 +9,10 @@
  * container zf_open refused.
  *
  * Every byte of a container is read through ZF_READ_BYTE(p), so that fonts
- * can stay where a plain read does not reach them (on AVR, define it as
- * pgm_read_byte(p) before including this header and when compiling
- * zirkfont.c). Texts, code maps and canvases are read as ordinary memory.
+ * can stay where a plain read does not reach them: on AVR, compile
+ * zirkfont.c and every file that includes this header with
+ * -include avr/pgmspace.h '-DZF_READ_BYTE(p)=pgm_read_byte(p)'. Texts, code
+ * maps and canvases are read as ordinary memory.
  */
 #ifndef ZIRKFONT_H
 #define ZIRKFONT_H
@@ -31,12 +32,12 @@ extern "C" {
 /* What zf_open found wrong; ZF_OK is 0. */
 typedef enum zf_error {
 	ZF_OK = 0,
-	ZF_NOT_ZIRK,    /* shorter than the 8-byte header, or no magic */
-	ZF_TRUNCATED,   /* ends inside a record header, a width table or a bitmap block */
-	ZF_BAD_RANGE,   /* last_char more than one below first_char */
-	ZF_TOO_TALL,    /* height above 127 */
-	ZF_TOO_LARGE,   /* the glyphs need more than 24600 bytes */
-	ZF_SHORT_BLOCK  /* the stored bitmap_size is less than the glyphs need */
+	ZF_NOT_ZIRK,   /* shorter than the 8-byte header, or no magic */
+	ZF_TRUNCATED,  /* ends inside a record header, a width table or a bitmap block */
+	ZF_BAD_RANGE,  /* last_char more than one below first_char */
+	ZF_TOO_TALL,   /* height above 127 */
+	ZF_TOO_LARGE,  /* the glyphs need more than 24600 bytes */
+	ZF_SHORT_BLOCK /* the stored bitmap_size is less than the glyphs need */
 } zf_error;
 
 /* A checked container. Filled by zf_open; read-only for the caller. */
@@ -134,7 +135,8 @@ void zf_canvas_clip(zf_canvas *cv, int x, int y, int w, int h);
  * code outside the font's range, or whose glyph is 0 wide, is skipped and
  * takes no room. Transparent drawing touches only ink pixels; opaque
  * drawing every pixel of each cell, never the spacing between cells.
- * Returns x + zf_width(f, codes, n, s), held to the range of int. */
+ * Returns x + zf_width(f, codes, n, s). The pen is held to the range of
+ * int at every step. */
 int zf_draw(zf_canvas *cv, const zf_font *f, int x, int y, const uint8_t *codes, size_t n, const zf_style *s);
 
 /* The drawn glyphs' widths, plus spacing between each two, all times the
