@@ -30,6 +30,7 @@ struct program {
 	bool one_file;                   // a second operand is one too many
 	std::string numeric;             // an option taking a number; empty for none
 	std::vector<std::string> later;  // options that may follow the operand
+	std::vector<std::string> fixed;  // options for output that does not name the input
 };
 
 const std::vector<program> PROGRAMS = {
@@ -39,7 +40,7 @@ const std::vector<program> PROGRAMS = {
 	{"zirk2png", reads::container, true, true, "--scale", {"--scale", "2"}},
 	{"zirk2bdf", reads::container, false, true, "--font", {"--descent", "1"}},
 	{"zirk2psf", reads::container, true, true, "--font", {"--charset", "CP437"}},
-	{"zirk2c", reads::device, false, true, "", {"--name", "x"}},
+	{"zirk2c", reads::device, false, true, "", {"--header"}, {"--name", "x"}},
 };
 
 std::string try_help(const std::string &name)
@@ -189,16 +190,23 @@ TEST(interface, options_and_operands_in_any_order_double_hyphen_and_standard_inp
 		SCOPED_TRACE(p.name);
 		good_input(p, dir, "input");
 		good_input(p, dir, "-f");
-		std::vector<std::string> before = p.later;
+		std::vector<std::string> before = p.fixed;
+		before.insert(before.end(), p.later.begin(), p.later.end());
 		before.emplace_back("input");
-		std::vector<std::string> after{"input"};
+		std::vector<std::string> after = p.fixed;
+		after.emplace_back("input");
 		after.insert(after.end(), p.later.begin(), p.later.end());
+		std::vector<std::string> input = p.fixed;
+		input.emplace_back("input");
 		const run_result options = run_program(p.name, before, {.cwd = dir.dir});
-		const run_result plain = run_program(p.name, {"input"}, {.cwd = dir.dir});
+		const run_result plain = run_program(p.name, input, {.cwd = dir.dir});
 		EXPECT_EQ(options.status, 0) << options.err;
 		EXPECT_EQ(plain.status, 0) << plain.err;
 		EXPECT_FALSE(plain.out.empty());
-		for (const auto &[args, same] : {std::pair{after, options}, {{"--", "-f"}, plain}, {{"-"}, plain}}) {
+		std::vector<std::string> guarded = p.fixed, hyphen = p.fixed;
+		guarded.insert(guarded.end(), {"--", "-f"});
+		hyphen.emplace_back("-");
+		for (const auto &[args, same] : {std::pair{after, options}, {guarded, plain}, {hyphen, plain}}) {
 			SCOPED_TRACE(args.front());
 			const run_result r = run_program(p.name, args, {.input = dir.path("input"), .cwd = dir.dir});
 			EXPECT_EQ(r.status, 0) << r.err;

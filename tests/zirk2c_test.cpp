@@ -113,7 +113,7 @@ TEST(zirk2c, names_what_it_writes_by_name_or_file)
 	const std::string help = "Try 'zirk2c --help' for more information.\n";
 	const std::string not_identifier = "' is not a C identifier (a letter or '_', then letters, digits and '_')\n";
 	for (const auto &[name, err] : std::vector<std::pair<std::string, std::string>>{
-		     {"", "--name ''" + not_identifier},
+		     {"", "--name '" + not_identifier},
 		     {"9lives", "--name '9lives" + not_identifier},
 		     {"a-b", "--name 'a-b" + not_identifier},
 		     {"caf\xc3\xa9", "--name 'caf\xc3\xa9" + not_identifier},
