@@ -1,22 +1,24 @@
 #!/bin/bash
-# zirk2c_compile.sh ZIRK2C SOURCE_DIR WORK_DIR: writes the example fonts as
+# zirk2c_compile.sh SOURCE_DIR WORK_DIR ZIRK2C...: writes the example fonts as
 # C with zirk2c and compiles them with tests/firmware/draw_word.c and
 # zirkfont, warnings as errors, by every compiler at hand: as C99 with GCC
 # and clang, the fonts as C++ beside C, and for AVR (fonts in flash) and
 # 32-bit ARM. What the host and ARM builds draw must be the drawing kept in
 # tests/zirk2c_word.txt. A compiler that is not installed is skipped, and
-# said so.
+# said so. ZIRK2C may be several words: zirk2c after a test wrapper
+# (valgrind, an emulator).
 set -eu
-zirk2c=$1
-source_dir=$2
-work=$3
+source_dir=$1
+work=$2
+shift 2
+zirk2c=("$@")
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work"
 
 for font in block8x8 slim10 matrix5x7; do
-	"$zirk2c" "$source_dir/examples/$font.zirk" > "$font.c"
-	"$zirk2c" --header "$source_dir/examples/$font.zirk" > "$font.h"
+	"${zirk2c[@]}" "$source_dir/examples/$font.zirk" > "$font.c"
+	"${zirk2c[@]}" --header "$source_dir/examples/$font.zirk" > "$font.h"
 done
 fonts=(block8x8.c slim10.c matrix5x7.c)
 library="$source_dir/zirkfont/zirkfont.c"
