@@ -27,7 +27,8 @@ std::vector<text_line> lines_of(const zf_font &f, const std::vector<std::uint8_t
 	for (std::size_t start = 0; start < codes.size();) {
 		const std::uint8_t *rest = codes.data() + start;
 		const std::size_t left = codes.size() - start;
-		std::size_t length = 0, next = left;
+		std::size_t length = 0;
+		std::size_t next = left;
 		if (wrap) {
 			length = zf_wrap(&f, rest, left, static_cast<int>(*wrap), nullptr, &next);
 		} else {
@@ -49,10 +50,16 @@ std::uint8_t replacement_code(const zf_charmap &map)
 	return code;
 }
 
-unsigned fitting_scale(std::uint64_t width, std::uint64_t height, unsigned most)
+struct extent {
+	std::uint64_t width = 0;
+	std::uint64_t height = 0;
+};
+
+// The largest scale up to most within the picture's bounds; 0 for none.
+unsigned fitting_scale(extent e, unsigned most)
 {
 	for (unsigned scale = most; scale >= 1; scale--)
-		if (std::max(width, height) * scale <= MAX_SIDE && width * height * scale * scale <= MAX_PIXELS)
+		if (std::max(e.width, e.height) * scale <= MAX_SIDE && e.width * e.height * scale * scale <= MAX_PIXELS)
 			return scale;
 	return 0;
 }
@@ -71,24 +78,27 @@ void write_text_picture(const sheet_options &options)
 	codes.resize(zf_encode(&map, text.data(), text.size(), codes.data(), codes.size(), replacement_code(map)));
 
 	std::vector<text_block> blocks;
-	std::uint64_t width = 0, height = 0;
+	extent size;
 	zf_font f;
 	for (unsigned i = 0; zf_font_at(&container.fonts, i, &f); i++) {
 		if (!font_chosen(options.fonts, i + 1))
 			continue;
 		blocks.push_back({f, lines_of(f, codes, options.wrap)});
-		for (const text_line &line : blocks.back().lines)
-			width = std::max<std::uint64_t>(width, static_cast<std::uint64_t>(zf_width(
-								       &f, &codes[line.start], line.length, nullptr)));
-		height += std::uint64_t{f.height} * blocks.back().lines.size();
+		for (const text_line &line : blocks.back().lines) {
+			const int drawn = zf_width(&f, &codes[line.start], line.length, nullptr);
+			size.width = std::max(size.width, static_cast<std::uint64_t>(drawn));
+		}
+		size.height += std::uint64_t{f.height} * blocks.back().lines.size();
 	}
-	if (width == 0 || height == 0)
+	if (size.width == 0 || size.height == 0)
 		fatal("the text takes no room in the fonts chosen: nothing to draw");
-	const unsigned scale = fitting_scale(width, height, options.scale);
+	const unsigned scale = fitting_scale(size, options.scale);
 	if (scale == 0)
 		fatal("the picture would be too large even at scale 1; draw fewer fonts at a time with --font, or "
 		      "wrap the text with --wrap");
 
+	const std::uint64_t width = size.width;
+	const std::uint64_t height = size.height;
 	const std::size_t stride = (width + 7) / 8;
 	std::vector<std::uint8_t> bits(stride * height);
 	zf_canvas canvas;

@@ -34,12 +34,12 @@ struct program {
 };
 
 const std::vector<program> PROGRAMS = {
-	{"zirk2txt", reads::container, false, true, "--font", {"--list"}},
-	{"txt2zirk", reads::text, true, true, "", {"--help"}},
-	{"font2zirk", reads::bdf, true, false, "--size", {"--name", "renamed"}},
-	{"zirk2png", reads::container, true, true, "--scale", {"--scale", "2"}},
-	{"zirk2bdf", reads::container, false, true, "--font", {"--descent", "1"}},
-	{"zirk2psf", reads::container, true, true, "--font", {"--charset", "CP437"}},
+	{"zirk2txt", reads::container, false, true, "--font", {"--list"}, {}},
+	{"txt2zirk", reads::text, true, true, "", {"--help"}, {}},
+	{"font2zirk", reads::bdf, true, false, "--size", {"--name", "renamed"}, {}},
+	{"zirk2png", reads::container, true, true, "--scale", {"--scale", "2"}, {}},
+	{"zirk2bdf", reads::container, false, true, "--font", {"--descent", "1"}, {}},
+	{"zirk2psf", reads::container, true, true, "--font", {"--charset", "CP437"}, {}},
 	{"zirk2c", reads::device, false, true, "", {"--header"}, {"--name", "x"}},
 };
 
@@ -203,7 +203,8 @@ TEST(interface, options_and_operands_in_any_order_double_hyphen_and_standard_inp
 		EXPECT_EQ(options.status, 0) << options.err;
 		EXPECT_EQ(plain.status, 0) << plain.err;
 		EXPECT_FALSE(plain.out.empty());
-		std::vector<std::string> guarded = p.fixed, hyphen = p.fixed;
+		std::vector<std::string> guarded = p.fixed;
+		std::vector<std::string> hyphen = p.fixed;
 		guarded.insert(guarded.end(), {"--", "-f"});
 		hyphen.emplace_back("-");
 		for (const auto &[args, same] : {std::pair{after, options}, {guarded, plain}, {hyphen, plain}}) {

@@ -33,6 +33,15 @@ std::string hex_code(unsigned code)
 	return text;
 }
 
+// "0x00e9", "0x1f600": a character as the tables hold it.
+std::string character_code(std::uint32_t c)
+{
+	std::string digits;
+	for (; c != 0 || digits.size() < 4; c >>= 4)
+		digits.insert(digits.begin(), "0123456789abcdef"[c & 15U]);
+	return "0x" + digits;
+}
+
 std::string font_line(unsigned number, const font_summary &f)
 {
 	std::string line = " * " + std::to_string(number) + " \"" + comment_text(f.name) + "\": ";
@@ -118,10 +127,8 @@ std::string map_tables(const c_fonts &c)
 	for (std::size_t i = 0; i < c.map.count; i++) {
 		const bool starts = i % BYTES_PER_LINE == 0;
 		const bool ends = i % BYTES_PER_LINE == BYTES_PER_LINE - 1 || i + 1 == c.map.count;
-		std::array<char, 16> spelled{};
-		std::snprintf(spelled.data(), spelled.size(), "0x%04lx,", static_cast<unsigned long>(c.map.chars[i]));
 		text += starts ? "\t" : " ";
-		text += spelled.data();
+		text += character_code(c.map.chars[i]) + ",";
 		codes += starts ? "\t" : " ";
 		codes += hex_code(c.map.codes[i]) + ",";
 		if (ends) {

@@ -26,5 +26,5 @@ struct c_fonts {
 };
 
 // Both go to standard output.
-void write_source(const c_fonts &fonts);
-void write_header(const c_fonts &fonts);
+void write_source(const c_fonts &c);
+void write_header(const c_fonts &c);

@@ -209,7 +209,9 @@ std::vector<std::string> font_constants(std::string_view ident, const std::vecto
 		std::string base = squeezed(name, false);
 		std::transform(base.begin(), base.end(), base.begin(), upper);
 		// A name of no letters or digits at all still needs a constant.
-		base = prefix + (base.empty() ? "UNNAMED" : base);
+		base.insert(0, prefix);
+		if (base.size() == prefix.size())
+			base += "UNNAMED";
 		std::string constant = base;
 		for (unsigned n = 2; used.contains(constant); n++)
 			constant = base + "_" + std::to_string(n);
