@@ -191,13 +191,13 @@ static int add_scaled(int x, int n, unsigned scale)
 	if (n >= 0) {
 		m = (unsigned)n;
 		room = (unsigned)INT_TOP - (unsigned)x;
-		if (m != 0 && room / m < scale)
+		if (m > room || (scale != 1 && m != 0 && room / m < scale))
 			return INT_TOP;
 		return (int)((unsigned)x + m * scale);
 	}
 	m = 0u - (unsigned)n;
 	room = (unsigned)x - (unsigned)INT_BOTTOM;
-	if (room / m < scale)
+	if (m > room || (scale != 1 && room / m < scale))
 		return INT_BOTTOM;
 	return (int)((unsigned)x - m * scale);
 }
@@ -220,71 +220,38 @@ void zf_canvas_clip(zf_canvas *cv, int x, int y, int w, int h)
 	cv->clip_y0 = smaller(larger(cv->clip_y0, y), cv->clip_y1);
 }
 
-static void put(const zf_canvas *cv, int x, int y, bool set)
-{
-	uint8_t *p, mask;
-	if (cv->pixel) {
-		cv->pixel(cv->ctx, x, y, set);
-		return;
-	}
-	if (cv->layout == ZF_ROWS) {
-		p = cv->bits + (size_t)y * cv->stride + ((unsigned)x >> 3);
-		mask = (uint8_t)(0x80u >> ((unsigned)x & 7u));
-	} else {
-		p = cv->bits + ((unsigned)y >> 3) * cv->stride + (unsigned)x;
-		mask = (uint8_t)(1u << ((unsigned)y & 7u));
-	}
-	if (set)
-		*p = (uint8_t)(*p | mask);
-	else
-		*p = (uint8_t)(*p & ~mask);
-}
+static const zf_style plain = {1, 0, false, false};
 
-static unsigned scale_of(const zf_style *s)
-{
-	return s && s->scale ? s->scale : 1;
-}
+/* Where a function must stay a call of its own, so that its locals are not
+ * added to its caller's stack frame. */
+#ifdef __GNUC__
+#define SEPARATE __attribute__((noinline))
+#else
+#define SEPARATE
+#endif
 
-/* The cell of code's glyph at (x, y), cut to the clip rectangle; nothing
- * without a canvas. Each canvas pixel is traced back to its font pixel. */
-static void draw_code(const zf_canvas *cv, const zf_font *f, unsigned code, int x, int y, const zf_style *s)
-{
-	unsigned scale = scale_of(s), column;
-	int x1, y1, px, py;
-	bool ink, opaque = s && s->opaque, inverse = s && s->inverse, fast;
-	zf_glyph g;
-	if (!cv || !zf_glyph_at(f, code, &g))
-		return;
-	fast = scale == 1 && !cv->pixel && cv->layout == ZF_ROWS;
-	x1 = smaller(add_scaled(x, (int)g.width, scale), cv->clip_x1);
-	y1 = smaller(add_scaled(y, (int)g.height, scale), cv->clip_y1);
-	for (py = larger(y, cv->clip_y0); py < y1; py++) {
-		const uint8_t *bits = g.rows + ((unsigned)py - (unsigned)y) / scale * g.row_bytes;
-		for (px = larger(x, cv->clip_x0); px < x1; px++) {
-			column = ((unsigned)px - (unsigned)x) / scale;
-			/* Eight pixels at once where a glyph byte falls on a canvas byte. */
-			if (fast && ((unsigned)px & 7u) == 0 && (column & 7u) == 0 && x1 - px >= 8) {
-				uint8_t *p = cv->bits + (size_t)py * cv->stride + ((unsigned)px >> 3);
-				uint8_t b = (uint8_t)byte_at(bits, column >> 3);
-				*p = (uint8_t)(opaque ? (inverse ? ~b : b) : inverse ? *p & ~b : *p | b);
-				px += 7;
-				continue;
-			}
-			ink = (byte_at(bits, column >> 3) << (column & 7u) & 0x80u) != 0;
-			if (ink || opaque)
-				put(cv, px, py, ink != inverse);
-		}
-	}
-}
+/* A pen moving right: where the last glyph's cell starts, where the next
+ * one's would (before spacing), and whether a glyph was drawn. */
+typedef struct pen {
+	int cell, x;
+	bool drawn;
+} pen;
 
-/* Codes one at a time, from bytes or decoded from UTF-8. */
-typedef struct source {
-	const uint8_t *p;
+/* One call of the drawing or measuring functions: its codes, its canvas,
+ * its pen. Kept in one place and passed by pointer, so that the drawing
+ * loops need little stack on small machines. */
+typedef struct job {
+	const uint8_t *p; /* the codes, or UTF-8 text when utf8 */
 	size_t n;
-	const zf_charmap *map; /* used when utf8 */
+	const zf_charmap *map;
+	const zf_canvas *cv; /* NULL when only measuring */
+	const zf_font *f;
+	const zf_style *s;
+	int y;
+	pen at;
 	bool utf8;
 	uint8_t replacement;
-} source;
+} job;
 
 /* The code of a character through m. */
 static unsigned map_char(const zf_charmap *m, uint32_t ch, uint8_t replacement)
@@ -309,7 +276,7 @@ static unsigned map_char(const zf_charmap *m, uint32_t ch, uint8_t replacement)
 
 /* The next code, or false at the end. An ill-formed sequence ends at the
  * first byte that cannot continue it, which is left for the next code. */
-static bool next_code(source *src, unsigned *code)
+static bool next_code(job *src, unsigned *code)
 {
 	unsigned lead, need = 0, low = 0x80, high = 0xBF;
 	uint32_t ch;
@@ -317,10 +284,9 @@ static bool next_code(source *src, unsigned *code)
 		return false;
 	lead = *src->p++;
 	src->n--;
-	if (!src->utf8 || lead < 0x80) {
-		*code = src->utf8 ? map_char(src->map, lead, src->replacement) : lead;
+	*code = lead;
+	if (!src->utf8)
 		return true;
-	}
 	ch = lead;
 	if (lead >= 0xC2 && lead <= 0xDF) {
 		need = 1;
@@ -335,14 +301,16 @@ static bool next_code(source *src, unsigned *code)
 		ch &= 0x07;
 		low = lead == 0xF0 ? 0x90 : low;
 		high = lead == 0xF4 ? 0x8F : high;
-	}
-	*code = src->replacement;
-	if (need == 0)
+	} else if (lead >= 0x80) {
+		*code = src->replacement;
 		return true;
+	}
 	for (; need > 0; need--) {
 		unsigned b = src->n ? *src->p : 0;
-		if (b < low || b > high)
+		if (b < low || b > high) {
+			*code = src->replacement;
 			return true;
+		}
 		ch = ch << 6 | (b & 0x3Fu);
 		src->p++;
 		src->n--;
@@ -353,13 +321,6 @@ static bool next_code(source *src, unsigned *code)
 	return true;
 }
 
-/* A pen moving right: where the next glyph's cell starts, and whether a
- * glyph was drawn before it (so that spacing comes first). */
-typedef struct pen {
-	int x;
-	bool drawn;
-} pen;
-
 static unsigned width_of(const zf_font *f, unsigned code)
 {
 	if (code < f->first_char || code > f->last_char)
@@ -367,29 +328,123 @@ static unsigned width_of(const zf_font *f, unsigned code)
 	return f->proportional ? byte_at(f->widths, code - f->first_char) : f->fixed_width;
 }
 
-/* Moves the pen over code's glyph and gives where its cell starts; false
- * when the code is skipped. */
-static bool advance(pen *at, const zf_font *f, unsigned code, const zf_style *s, int *cell)
+/* Moves the pen over code's glyph; false when the code is skipped. */
+static bool advance(pen *at, const zf_font *f, unsigned code, const zf_style *s)
 {
-	unsigned scale = scale_of(s), width = width_of(f, code);
+	unsigned scale = s->scale ? s->scale : 1, width = width_of(f, code);
 	if (width == 0)
 		return false;
-	if (at->drawn && s)
+	if (at->drawn)
 		at->x = add_scaled(at->x, s->spacing, scale);
 	at->drawn = true;
-	*cell = at->x;
+	at->cell = at->x;
 	at->x = add_scaled(at->x, (int)width, scale);
 	return true;
 }
 
+/* The glyph whose rows start at rows, in the cell the pen just passed, cut
+ * to the clip rectangle. At scale 1 into rows, each canvas byte the glyph
+ * covers gets the glyph bits that fall on it, shifted out of one or two
+ * glyph bytes, the rows of one canvas byte column at a time; the clip
+ * rectangle's edges are the first and last byte's masks, and opaque
+ * drawing of a whole byte stores it without reading the canvas. Any other
+ * way goes a pixel at a time, each font pixel repeated scale times across
+ * and down by counting. */
+static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
+{
+	const zf_canvas *cv = j->cv;
+	const zf_style *s = j->s;
+	unsigned scale = s->scale ? s->scale : 1, row_phase, inverse = s->inverse ? 0xFFu : 0u;
+	int x0 = larger(j->at.cell, cv->clip_x0), x1 = smaller(j->at.x, cv->clip_x1);
+	int y0 = larger(j->y, cv->clip_y0), y1 = smaller(add_scaled(j->y, j->f->height, scale), cv->clip_y1), x, y;
+	/* Font columns and rows from the cell's corner, then canvas pixels. */
+	unsigned across = (unsigned)x0 - (unsigned)j->at.cell, down = (unsigned)y0 - (unsigned)j->y;
+	if (x0 >= x1 || y0 >= y1)
+		return;
+	row_phase = 0;
+	if (scale != 1) {
+		row_phase = down % scale;
+		down /= scale;
+	}
+	rows += down * row_bytes;
+	if (scale == 1 && !cv->pixel && cv->layout == ZF_ROWS) {
+		/* The glyph column, plus 8, at the left edge of the first canvas
+		 * byte: its bits come from glyph bytes index - 1 and index. */
+		unsigned at = across + 8u - ((unsigned)x0 & 7u), shift = at & 7u, index = at >> 3;
+		unsigned mask = 0xFFu >> ((unsigned)x0 & 7u), k = (unsigned)x0 >> 3, last = (unsigned)(x1 - 1) >> 3;
+		for (; k <= last; k++, index++, mask = 0xFFu) {
+			uint8_t *p = cv->bits + (size_t)y0 * cv->stride + k;
+			const uint8_t *g = rows;
+			if (k == last)
+				mask &= 0xFF00u >> (((unsigned)(x1 - 1) & 7u) + 1u);
+			if (s->opaque && mask == 0xFFu && !shift) {
+				/* A whole glyph byte on a whole canvas byte. */
+				for (y = y0; y < y1; y++, p += cv->stride, g += row_bytes)
+					*p = (uint8_t)(byte_at(g, index - 1u) ^ inverse);
+				continue;
+			}
+			for (y = y0; y < y1; y++, p += cv->stride, g += row_bytes) {
+				unsigned b = index ? byte_at(g, index - 1u) << 8 : 0u, touched;
+				if (shift && index < row_bytes)
+					b |= byte_at(g, index);
+				b = (b >> (8u - shift) & 0xFFu) ^ inverse;
+				touched = s->opaque ? mask : mask & (b ^ inverse);
+				*p = (uint8_t)(touched == 0xFFu ? b : (*p & ~touched) | (b & touched));
+			}
+		}
+		return;
+	}
+	for (y = y0; y < y1; y++) {
+		unsigned column = across / scale, phase = across % scale;
+		for (x = x0; x < x1; x++) {
+			unsigned ink = byte_at(rows, column >> 3) << (column & 7u) & 0x80u;
+			if (ink || s->opaque) {
+				bool set = (ink ? 0xFFu : 0u) != inverse;
+				if (cv->pixel) {
+					cv->pixel(cv->ctx, x, y, set);
+				} else {
+					uint8_t *p, bit;
+					if (cv->layout == ZF_ROWS) {
+						p = cv->bits + (size_t)y * cv->stride + ((unsigned)x >> 3);
+						bit = (uint8_t)(0x80u >> ((unsigned)x & 7u));
+					} else {
+						p = cv->bits + ((unsigned)y >> 3) * cv->stride + (unsigned)x;
+						bit = (uint8_t)(1u << ((unsigned)y & 7u));
+					}
+					*p = (uint8_t)(set ? *p | bit : *p & ~bit);
+				}
+			}
+			if (++phase == scale) {
+				phase = 0;
+				column++;
+			}
+		}
+		if (++row_phase == scale) {
+			row_phase = 0;
+			rows += row_bytes;
+		}
+	}
+}
+
+/* The codes of j, measured, and drawn when j has a canvas; each glyph is
+ * looked up once. */
+static SEPARATE int print(job *j)
+{
+	unsigned code;
+	while (next_code(j, &code)) {
+		if (advance(&j->at, j->f, code, j->s) && j->cv) {
+			zf_glyph g;
+			zf_glyph_at(j->f, code, &g);
+			draw(j, g.rows, g.row_bytes);
+		}
+	}
+	return j->at.x;
+}
+
 int zf_draw(zf_canvas *cv, const zf_font *f, int x, int y, const uint8_t *codes, size_t n, const zf_style *s)
 {
-	pen at = {x, false};
-	int cell;
-	for (; n > 0; n--, codes++)
-		if (advance(&at, f, *codes, s, &cell))
-			draw_code(cv, f, *codes, cell, y, s);
-	return at.x;
+	job j = {codes, n, NULL, cv, f, s ? s : &plain, y, {x, x, false}, false, 0};
+	return print(&j);
 }
 
 int zf_width(const zf_font *f, const uint8_t *codes, size_t n, const zf_style *s)
@@ -400,14 +455,8 @@ int zf_width(const zf_font *f, const uint8_t *codes, size_t n, const zf_style *s
 int zf_draw_utf8(zf_canvas *cv, const zf_font *f, const zf_charmap *m, int x, int y, const char *utf8, size_t len,
                  uint8_t replacement, const zf_style *s)
 {
-	source src = {(const uint8_t *)utf8, len, m, true, replacement};
-	pen at = {x, false};
-	int cell;
-	unsigned code;
-	while (next_code(&src, &code))
-		if (advance(&at, f, code, s, &cell))
-			draw_code(cv, f, code, cell, y, s);
-	return at.x;
+	job j = {(const uint8_t *)utf8, len, m, cv, f, s ? s : &plain, y, {x, x, false}, true, replacement};
+	return print(&j);
 }
 
 int zf_width_utf8(const zf_font *f, const zf_charmap *m, const char *utf8, size_t len, uint8_t replacement,
@@ -419,7 +468,7 @@ int zf_width_utf8(const zf_font *f, const zf_charmap *m, const char *utf8, size_
 size_t zf_encode(const zf_charmap *m, const char *utf8, size_t len, uint8_t *codes, size_t capacity,
                  uint8_t replacement)
 {
-	source src = {(const uint8_t *)utf8, len, m, true, replacement};
+	job src = {(const uint8_t *)utf8, len, m, NULL, NULL, NULL, 0, {0, 0, false}, true, replacement};
 	size_t count = 0;
 	unsigned code;
 	while (count < capacity && next_code(&src, &code))
@@ -434,9 +483,10 @@ static bool is_break(uint8_t code)
 
 size_t zf_wrap(const zf_font *f, const uint8_t *codes, size_t n, int max_width, const zf_style *s, size_t *next)
 {
-	pen line = {0, false}, word, alone;
+	pen line = {0, 0, false}, word, alone;
 	size_t end = 0, i = 0, spaces, k;
-	int cell;
+	if (!s)
+		s = &plain;
 	for (;;) {
 		for (spaces = i; spaces < n && codes[spaces] == ' '; spaces++)
 			;
@@ -451,9 +501,9 @@ size_t zf_wrap(const zf_font *f, const uint8_t *codes, size_t n, int max_width, 
 		alone.x = 0;
 		alone.drawn = false;
 		for (k = i; k < n && (k < spaces || !is_break(codes[k])); k++) {
-			advance(&word, f, codes[k], s, &cell);
+			advance(&word, f, codes[k], s);
 			if (k >= spaces)
-				advance(&alone, f, codes[k], s, &cell);
+				advance(&alone, f, codes[k], s);
 			if (!cut && k > spaces && word.x > max_width)
 				cut = k;
 		}
