@@ -23,6 +23,9 @@ code_map charset_codes(const std::string &name);
 // gives, the rest keep base's. Faults in the file read
 // "FILE:LINE: error: ...".
 code_map read_code_map(const std::string &path, code_map base);
+// What --charset NAME and --map FILE give together: the charset, the map
+// file over it where one is named.
+code_map chosen_code_map(const std::string &charset, const std::optional<std::string> &map);
 
 // A code as messages show it: "0x41".
 std::string code_notation(unsigned code);

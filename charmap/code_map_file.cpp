@@ -205,3 +205,11 @@ code_map read_code_map(const std::string &path, code_map base)
 		grammar.take(line);
 	return base;
 }
+
+code_map chosen_code_map(const std::string &charset, const std::optional<std::string> &map)
+{
+	code_map codes = charset_codes(charset);
+	if (map)
+		codes = read_code_map(*map, std::move(codes));
+	return codes;
+}

@@ -41,31 +41,32 @@ static void draw_glyph_row(const font_block &b, unsigned index, unsigned line, u
 	}
 }
 
-// Row y of the block's grid of glyphs, from the grid's top.
+// Row y of the block's grid of glyphs, from the grid's top. Only the
+// codes of the font's range have cells.
 static void draw_grid_row(const font_block &b, const font_record &caption_font, unsigned y, unsigned char *out)
 {
 	const unsigned row = y / b.row_pitch;
 	const unsigned in_row = y % b.row_pitch;
-	const unsigned first = row * GLYPHS_PER_ROW;
+	const unsigned row_code = b.first_row + row * GLYPHS_PER_ROW;
 	if (in_row >= 1)
-		draw_text(caption_font, hex_code(b.font->header.first_char + first), in_row - 1, TEXT, out);
+		draw_text(caption_font, hex_code(row_code), in_row - 1, TEXT, out);
 
-	const unsigned height = b.font->header.height;
-	if (in_row > height + 1)
+	const font_header &h = b.font->header;
+	if (in_row > unsigned{h.height} + 1)
 		return;
-	const auto count = static_cast<unsigned>(b.offsets.size() - 1);
-	const unsigned cells = std::min(count - first, GLYPHS_PER_ROW);
+	const unsigned first = std::max<unsigned>(row_code, h.first_char) - row_code;
+	const unsigned last = std::min<unsigned>(row_code + GLYPHS_PER_ROW - 1, h.last_char) - row_code;
 	unsigned char *grid = out + LABEL_WIDTH;
 	const std::size_t pitch = b.cell_width + 1;
-	if (in_row == 0 || in_row == height + 1) {
-		std::fill_n(grid, cells * pitch + 1, FRAME);
+	if (in_row == 0 || in_row == unsigned{h.height} + 1) {
+		std::fill(grid + first * pitch, grid + (last + 1) * pitch + 1, FRAME);
 		return;
 	}
-	for (unsigned i = 0; i < cells; i++) {
+	for (unsigned i = first; i <= last; i++) {
 		grid[i * pitch] = FRAME;
-		draw_glyph_row(b, first + i, in_row - 1, grid + i * pitch + 1);
+		draw_glyph_row(b, row_code + i - h.first_char, in_row - 1, grid + i * pitch + 1);
 	}
-	grid[cells * pitch] = FRAME;
+	grid[(last + 1) * pitch] = FRAME;
 }
 
 static void draw_block_row(const font_block &b, const font_record &caption_font, unsigned y, unsigned char *out)

@@ -37,8 +37,9 @@ font_block block_for(const font_record &font, unsigned number)
 		return b;
 	// A row of cells is framed above and below; rows lower than a label
 	// are spaced out to fit it.
-	const unsigned columns = std::min(count, GLYPHS_PER_ROW);
-	b.rows = (count + GLYPHS_PER_ROW - 1) / GLYPHS_PER_ROW;
+	b.first_row = h.first_char - h.first_char % GLYPHS_PER_ROW;
+	b.rows = (h.last_char - b.first_row) / GLYPHS_PER_ROW + 1;
+	const unsigned columns = b.rows == 1 ? h.last_char % GLYPHS_PER_ROW + 1 : GLYPHS_PER_ROW;
 	b.row_pitch = std::max(unsigned{h.height} + 2, TEXT_HEIGHT + 1) + 1;
 	b.grid_top = b.height + CAPTION_GAP;
 	b.width = std::max(b.width, LABEL_WIDTH + columns * (b.cell_width + 1) + 1);

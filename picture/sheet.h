@@ -23,8 +23,9 @@ inline constexpr unsigned LINE_PITCH = TEXT_HEIGHT + 2;
 inline constexpr unsigned GLYPHS_PER_ROW = 16;
 
 // One font's part of the sheet: its caption, then its glyphs in rows of 16,
-// each glyph in a framed cell as wide as the font's widest glyph, each row
-// labelled with the code of its first glyph.
+// each glyph in a framed cell as wide as the font's widest glyph. A row
+// holds the codes from a multiple of 16 on, each code in column code % 16,
+// and is labelled with that multiple: 0x00, 0x10... whatever the first code.
 struct font_block {
 	const font_record *font = nullptr;  // none for the note on an empty container
 	std::vector<caption_line> caption;
@@ -34,6 +35,7 @@ struct font_block {
 	unsigned cell_width = 0;  // the widest glyph
 	unsigned grid_top = 0;    // below the caption, from the block's top
 	unsigned rows = 0;        // of glyphs
+	unsigned first_row = 0;   // the code of the first row's column 0
 	unsigned row_pitch = 0;   // from the top of one row of cells to the next
 	unsigned x = 0, y = 0;    // the block's top left corner on the sheet
 	unsigned width = 0, height = 0;

@@ -2,12 +2,13 @@
 //
 // Every font is read, and the picture laid out, before the first byte is
 // written: a damaged container or a bad font number leaves standard output
-// empty.
+// empty. With --text, the text is drawn instead of the sheet.
 #include "caption_font.h"
 #include "draw.h"
 #include "sheet_options.h"
 #include "png_output.h"
 #include "sheet.h"
+#include "text_picture.h"
 
 #include "../toolkit/messages.h"
 #include "../toolkit/output.h"
@@ -39,14 +40,14 @@ std::vector<font_block> read_blocks(const sheet_options &options, std::deque<fon
 
 }  // namespace
 
-int main(int argc, char **argv)
+static void write_sheet(const sheet_options &options)
 {
-	const sheet_options options = parse_options(argc, argv);
 	std::deque<font_record> fonts;
 	const std::optional<sheet> laid = lay_out(read_blocks(options, fonts), options.scale);
 	if (!laid)
 		fatal("the picture would be too large even at scale 1; draw fewer fonts at a time with --font");
 	const sheet &s = *laid;
+	note_scale(options, s.scale);
 	const font_record text_font = caption_font();
 
 	claim_binary_output("image data");
@@ -61,5 +62,14 @@ int main(int argc, char **argv)
 			std::fill_n(row.begin() + static_cast<std::ptrdiff_t>(x * s.scale), s.scale, plain[x]);
 	});
 	finish_stdout();
+}
+
+int main(int argc, char **argv)
+{
+	const sheet_options options = parse_options(argc, argv);
+	if (options.text)
+		write_text_picture(options);
+	else
+		write_sheet(options);
 	return 0;
 }

@@ -18,6 +18,7 @@ namespace {
 
 enum class reads {
 	container,
+	device,  // a container read whole and checked as zirkfont checks it
 	text,
 	bdf
 };
@@ -29,15 +30,17 @@ struct program {
 	bool one_file;                   // a second operand is one too many
 	std::string numeric;             // an option taking a number; empty for none
 	std::vector<std::string> later;  // options that may follow the operand
+	std::vector<std::string> fixed;  // options for output that does not name the input
 };
 
 const std::vector<program> PROGRAMS = {
-	{"zirk2txt", reads::container, false, true, "--font", {"--list"}},
-	{"txt2zirk", reads::text, true, true, "", {"--help"}},
-	{"font2zirk", reads::bdf, true, false, "--size", {"--name", "renamed"}},
-	{"zirk2png", reads::container, true, true, "--scale", {"--scale", "2"}},
-	{"zirk2bdf", reads::container, false, true, "--font", {"--descent", "1"}},
-	{"zirk2psf", reads::container, true, true, "--font", {"--charset", "CP437"}},
+	{"zirk2txt", reads::container, false, true, "--font", {"--list"}, {}},
+	{"txt2zirk", reads::text, true, true, "", {"--help"}, {}},
+	{"font2zirk", reads::bdf, true, false, "--size", {"--name", "renamed"}, {}},
+	{"zirk2png", reads::container, true, true, "--scale", {"--scale", "2"}, {}},
+	{"zirk2bdf", reads::container, false, true, "--font", {"--descent", "1"}, {}},
+	{"zirk2psf", reads::container, true, true, "--font", {"--charset", "CP437"}, {}},
+	{"zirk2c", reads::device, false, true, "", {"--header"}, {"--name", "x"}},
 };
 
 std::string try_help(const std::string &name)
@@ -49,7 +52,8 @@ std::string try_help(const std::string &name)
 std::string good_input(const program &p, const scratch_dir &dir, const std::string &file = "input")
 {
 	switch (p.input) {
-	case reads::container: return dir.file(file, container_of({{.name = "one"}}));
+	case reads::container:
+	case reads::device: return dir.file(file, container_of({{.name = "one"}}));
 	case reads::text: return dir.file(file, read_file(KORVANE_SOURCE_DIR "/examples/block8x8.txt"));
 	case reads::bdf: break;
 	}
@@ -186,16 +190,24 @@ TEST(interface, options_and_operands_in_any_order_double_hyphen_and_standard_inp
 		SCOPED_TRACE(p.name);
 		good_input(p, dir, "input");
 		good_input(p, dir, "-f");
-		std::vector<std::string> before = p.later;
+		std::vector<std::string> before = p.fixed;
+		before.insert(before.end(), p.later.begin(), p.later.end());
 		before.emplace_back("input");
-		std::vector<std::string> after{"input"};
+		std::vector<std::string> after = p.fixed;
+		after.emplace_back("input");
 		after.insert(after.end(), p.later.begin(), p.later.end());
+		std::vector<std::string> input = p.fixed;
+		input.emplace_back("input");
 		const run_result options = run_program(p.name, before, {.cwd = dir.dir});
-		const run_result plain = run_program(p.name, {"input"}, {.cwd = dir.dir});
+		const run_result plain = run_program(p.name, input, {.cwd = dir.dir});
 		EXPECT_EQ(options.status, 0) << options.err;
 		EXPECT_EQ(plain.status, 0) << plain.err;
 		EXPECT_FALSE(plain.out.empty());
-		for (const auto &[args, same] : {std::pair{after, options}, {{"--", "-f"}, plain}, {{"-"}, plain}}) {
+		std::vector<std::string> guarded = p.fixed;
+		std::vector<std::string> hyphen = p.fixed;
+		guarded.insert(guarded.end(), {"--", "-f"});
+		hyphen.emplace_back("-");
+		for (const auto &[args, same] : {std::pair{after, options}, {guarded, plain}, {hyphen, plain}}) {
 			SCOPED_TRACE(args.front());
 			const run_result r = run_program(p.name, args, {.input = dir.path("input"), .cwd = dir.dir});
 			EXPECT_EQ(r.status, 0) << r.err;

@@ -150,8 +150,9 @@ const std::vector<page> PAGES = {
          "textform/txt2zirk_syntax.cpp"},
 	{"font2zirk", {}, {"fontimport", "charmap"}, {EVERY, OPTION_VALUES, BINARY}, ""},
 	{"zirk2png",
-         {"picture/zirk2png.cpp", "picture/caption_font.cpp", "picture/png_output.cpp", READER},
-         {"picture/sheet_options.cpp"},
+         {"picture/zirk2png.cpp", "picture/caption_font.cpp", "picture/png_output.cpp", READER,
+          "devicefont/device.cpp"},
+         {"picture/sheet_options.cpp", "picture/text_picture.cpp", "charmap"},
          {EVERY, OPTION_VALUES, FONT_LISTS, BINARY, {"is not a number from 1 to 32"}},
          "picture/sheet_options.cpp"},
 	{"zirk2bdf",
@@ -163,6 +164,11 @@ const std::vector<page> PAGES = {
          {"fontexport/zirk2psf.cpp", READER},
          {"fontexport/export.cpp", "fontexport/psf.cpp", "charmap"},
          {EVERY, OPTION_VALUES, FONT_NUMBERS, BINARY},
+         ""},
+	{"zirk2c",
+         {"zirk2c/names.cpp", "devicefont/device.cpp"},
+         {"zirk2c/options.cpp", "charmap"},
+         {EVERY, OPTION_VALUES},
          ""},
 };
 

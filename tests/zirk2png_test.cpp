@@ -143,6 +143,9 @@ TEST(zirk2png, draws_each_glyph_of_a_proportional_font_at_its_own_width)
 	EXPECT_GT(empty.image.count(FRAME), 0U);
 }
 
+// Rows start at multiples of 16, each code in the column of its last hex
+// digit: 0x41 to 0x54 take columns 1 to 15 of the first row and 0 to 4 of
+// the second.
 TEST(zirk2png, draws_sixteen_glyphs_to_a_row_in_code_order)
 {
 	std::string bitmap;
@@ -152,8 +155,8 @@ TEST(zirk2png, draws_sixteen_glyphs_to_a_row_in_code_order)
 	const box b = glyph_box(d.image);
 	const std::vector<std::string> rows = pixel_rows(d.image, b);
 	ASSERT_GE(rows.size(), 2U);
-	EXPECT_EQ(rows.front(), "@|.|.|.|.|.|.|.|.|.|.|.|.|.|.|@");
-	EXPECT_EQ(rows.back().substr(0, 7), "@|.|.|@");
+	EXPECT_EQ(rows.front(), " |@|.|.|.|.|.|.|.|.|.|.|.|.|.|.");
+	EXPECT_EQ(rows.back().substr(0, 9), "@|@|.|.|@");
 	EXPECT_EQ(d.image.count(INK), 4U);
 	EXPECT_EQ(d.image.count(PAPER), 16U);
 }
@@ -341,9 +344,10 @@ TEST(zirk2png, refuses_a_terminal_and_a_failing_output)
 	}
 }
 
-// examples/examples.png, shown in the README, is what zirk2png draws of the
-// example fonts today: the same pixels, whatever zlib made of them.
-TEST(zirk2png, example_picture_shows_the_example_fonts)
+// examples/examples.png and examples/text.png, shown in the README, are
+// what zirk2png draws of the example fonts today: the same pixels, whatever
+// zlib made of them.
+TEST(zirk2png, example_pictures_show_the_example_fonts)
 {
 	std::string records;
 	unsigned count = 0;
@@ -353,11 +357,16 @@ TEST(zirk2png, example_picture_shows_the_example_fonts)
 		count += static_cast<unsigned char>(bytes[7]);
 		records += bytes.substr(8);
 	}
-	const drawn now = draw(container_with_count(static_cast<std::uint8_t>(count), records), {});
-	const picture checked_in = read_png(read_file(KORVANE_SOURCE_DIR "/examples/examples.png"));
-	ASSERT_EQ(checked_in.error, "") << "run cmake --build build --target examples_png";
-	EXPECT_EQ(checked_in.width, now.image.width);
-	EXPECT_EQ(checked_in.height, now.image.height);
-	EXPECT_TRUE(checked_in.pixels == now.image.pixels)
-		<< "examples/examples.png is not what zirk2png draws; run cmake --build build --target examples_png";
+	const std::string joined = container_with_count(static_cast<std::uint8_t>(count), records);
+	for (const auto &[file, options] : {std::pair<std::string, std::vector<std::string>>{"examples.png", {}},
+	                                    {"text.png", {"--text", "HELLO hello"}}}) {
+		SCOPED_TRACE(file);
+		const drawn now = draw(joined, options);
+		const picture checked_in = read_png(read_file(KORVANE_SOURCE_DIR "/examples/" + file));
+		ASSERT_EQ(checked_in.error, "") << "run cmake --build build --target examples_png";
+		EXPECT_EQ(checked_in.width, now.image.width);
+		EXPECT_EQ(checked_in.height, now.image.height);
+		EXPECT_TRUE(checked_in.pixels == now.image.pixels)
+			<< file << " is not what zirk2png draws; run cmake --build build --target examples_png";
+	}
 }

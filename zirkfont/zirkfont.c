@@ -361,8 +361,12 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 	unsigned across = (unsigned)x0 - (unsigned)j->at.cell, down = (unsigned)y0 - (unsigned)j->y;
 	if (x0 >= x1 || y0 >= y1)
 		return;
-	rows += down / scale * row_bytes;
-	row_phase = down % scale;
+	row_phase = 0;
+	if (scale != 1) {
+		row_phase = down % scale;
+		down /= scale;
+	}
+	rows += down * row_bytes;
 	if (scale == 1 && !cv->pixel && cv->layout == ZF_ROWS) {
 		/* The glyph column, plus 8, at the left edge of the first canvas
 		 * byte: its bits come from glyph bytes index - 1 and index. */
@@ -373,6 +377,12 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 			const uint8_t *g = rows;
 			if (k == last)
 				mask &= 0xFF00u >> (((unsigned)(x1 - 1) & 7u) + 1u);
+			if (s->opaque && mask == 0xFFu && !shift) {
+				/* A whole glyph byte on a whole canvas byte. */
+				for (y = y0; y < y1; y++, p += cv->stride, g += row_bytes)
+					*p = (uint8_t)(byte_at(g, index - 1u) ^ inverse);
+				continue;
+			}
 			for (y = y0; y < y1; y++, p += cv->stride, g += row_bytes) {
 				unsigned b = index ? byte_at(g, index - 1u) << 8 : 0u, touched;
 				if (shift && index < row_bytes)
