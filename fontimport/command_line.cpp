@@ -22,20 +22,17 @@ glyph comes from the first FONTFILE that has it. A summary goes to stderr.
                          knows (default ISO-8859-1)
   -m, --map FILE         a code map: per code, its characters (see the
                          manual); codes it leaves out follow --charset
-  -r, --range LIST       codes to cover, such as 32-126,160-255 (default:
-                         those the fonts have, control codes off the ends);
-                         given again, the lists add up
-      --align WHERE      several files: baseline on baseline (the
-                         default), or cell: each file's cell top to top
+  -r, --range LIST       codes to cover, such as 32-126,160-255, adding up
+                         (default: what the fonts have, less control codes)
+      --align WHERE      baseline (default), or cell: cell tops meet
   -n, --name NAME        record name, at most 16 bytes (default: family,
                          style and size, cut to 16 bytes)
       --fixed            one width for all
       --proportional     a width table, each glyph its own width
                          (default: fixed when all widths agree)
-      --clip             keep the font's own advances, ascent and descent
-                         (the first file's), and count the pixels cut off
-      --report           say per code which file gave its glyph, and
-                         which glyphs widened the cell or were cut
+      --clip             keep the (first) font's advances, ascent and
+                         descent, and count the pixels cut off
+      --report           say per code which file gave its glyph
   -h, --help             show this help and exit
       --version          show the version and exit
 )";

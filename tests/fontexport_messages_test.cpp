@@ -36,6 +36,9 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 	short_block.bitmap = std::string(20, '\0');
 	test_font letters = PLAIN;
 	letters.bitmap = L_ROWS + L_ROWS + L_ROWS;
+	test_font small_letters = letters;
+	small_letters.first_char = 'a';
+	small_letters.last_char = 'c';
 	test_font wide = PLAIN;
 	wide.spacing = 'P';
 	wide.widths = {3, 0, 6};
@@ -61,6 +64,7 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 		{"trailing.zirk", container_of({PLAIN}) + "xyz"},
 		{"short.zirk", container_of({short_block})},
 		{"letters.zirk", container_of({letters})},
+		{"small.zirk", container_of({small_letters})},
 		{"wide.zirk", container_of({wide})},
 		{"tall.zirk", container_of({tall})},
 		{"flat.zirk", container_of({flat})},
@@ -73,7 +77,8 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 
 const std::string TRY_BDF = "Try 'zirk2bdf --help' for more information.\n";
 const std::string TRY_PSF = "Try 'zirk2psf --help' for more information.\n";
-const std::string PLAIN_BDF = "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0 (guessed)";
+const std::string PLAIN_BDF =
+	"zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0 (no letter or digit that sits on the baseline to guess by)";
 const std::string PLAIN_PSF = "zirk2psf: font 1 \"Plain\": 256 glyphs of 6x9, 3 codes from the font";
 
 const std::vector<message_case> CASES{
@@ -81,7 +86,7 @@ const std::vector<message_case> CASES{
 	{"zirk2bdf", {}, PLAIN_BDF + "\n", 0, output_to::capture, "one.zirk"},
 	{"zirk2bdf",
          {"--font", "2", "@two.zirk"},
-         "zirk2bdf: font 2 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0 (guessed)\n",
+         "zirk2bdf: font 2 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0 (no letter or digit that sits on the baseline to guess by)\n",
          0},
 	{"zirk2bdf", {"@two.zirk"}, "zirk2bdf: @/two.zirk holds 2 fonts; choose one with --font\n" + TRY_BDF},
 	{"zirk2psf", {"@two.zirk"}, "zirk2psf: @/two.zirk holds 2 fonts; choose one with --font\n" + TRY_PSF},
@@ -123,13 +128,17 @@ const std::vector<message_case> CASES{
          "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 7, descent 2 (guessed)\n",
          0},
 	{"zirk2bdf",
+         {"@small.zirk"},
+         "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 7, descent 2 (guessed)\n",
+         0},
+	{"zirk2bdf",
          {"--descent", "0", "@letters.zirk"},
          "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0\n",
          0},
 	{"zirk2bdf", {"-c", "CP1252", "-f", "1", "@one.zirk"}, PLAIN_BDF + "\n", 0},
 	{"zirk2bdf",
          {"@wide.zirk"},
-         "zirk2bdf: font 1 \"Plain\": 2 glyphs, proportional, ascent 9, descent 0 (guessed)\n",
+         "zirk2bdf: font 1 \"Plain\": 2 glyphs, proportional, ascent 9, descent 0 (no letter or digit that sits on the baseline to guess by)\n",
          0},
 	{"zirk2psf",
          {"@wide.zirk"},
@@ -152,7 +161,7 @@ const std::vector<message_case> CASES{
 	{"zirk2bdf", {"--map=-"}, "zirk2bdf: standard input ('-') is named twice, and can be read once\n" + TRY_BDF},
 	{"zirk2bdf",
          {"@flat.zirk"},
-         "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 0, descent 0 (guessed); warning: a font of no rows or no glyphs, which bdftopcf refuses\n",
+         "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 0, descent 0 (no letter or digit that sits on the baseline to guess by); warning: a font of no rows or no glyphs, which bdftopcf refuses\n",
          0},
 	{"zirk2bdf",
          {"@own.zirk"},
