@@ -366,12 +366,11 @@ TEST(font2zirk_console, three_files_as_the_pcs_font_on_one_baseline_or_cell_on_c
 			left += row.front();
 			right += row.back();
 		}
-		const std::string edges = leaves[code - 0xb3];
-		const auto inked = [](const std::string &edge) { return edge.find('@') != std::string::npos; };
-		EXPECT_EQ(inked(rows.front()), edges.find('U') != std::string::npos) << "code " << code;
-		EXPECT_EQ(inked(rows.back()), edges.find('D') != std::string::npos) << "code " << code;
-		EXPECT_EQ(inked(left), edges.find('L') != std::string::npos) << "code " << code;
-		EXPECT_EQ(inked(right), edges.find('R') != std::string::npos) << "code " << code;
+		std::string edges;
+		for (const auto &[edge, pixels] :
+		     {std::pair{'U', rows.front()}, {'D', rows.back()}, {'L', left}, {'R', right}})
+			edges += pixels.find('@') != std::string::npos ? std::string(1, edge) : "";
+		EXPECT_EQ(edges, leaves[code - 0xb3]) << "code " << code;
 	}
 }
 
