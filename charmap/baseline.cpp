@@ -9,13 +9,13 @@ bool sits_on_baseline(char32_t c)
 	return (c >= U'A' && c <= U'Z') || (c >= U'0' && c <= U'9') || small.find(c) != std::u32string_view::npos;
 }
 
-void baseline_votes::add(char32_t c, unsigned rows_under)
+void baseline_votes::add(glyph g)
 {
-	if (!sits_on_baseline(c))
+	if (!sits_on_baseline(g.character))
 		return;
-	if (votes_.size() <= rows_under)
-		votes_.resize(rows_under + 1);
-	votes_[rows_under]++;
+	if (votes_.size() <= g.rows_under)
+		votes_.resize(g.rows_under + 1);
+	votes_[g.rows_under]++;
 }
 
 std::optional<unsigned> baseline_votes::descent() const

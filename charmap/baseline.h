@@ -15,9 +15,12 @@ bool sits_on_baseline(char32_t c);
 // sits on the baseline.
 class baseline_votes {
 public:
-	// A glyph of c whose bottom ink row has rows_under rows below it; a
-	// character that does not sit on the baseline has no say.
-	void add(char32_t c, unsigned rows_under);
+	struct glyph {
+		char32_t character;
+		unsigned rows_under;  // below its bottom ink row
+	};
+	// A glyph of a character that does not sit on the baseline has no say.
+	void add(glyph g);
 	// The rows most of them share, the fewest on a tie; none when no glyph
 	// had a say, and the caller says so and takes 0.
 	std::optional<unsigned> descent() const;

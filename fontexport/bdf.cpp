@@ -97,7 +97,7 @@ std::optional<unsigned> guess_descent(const font_record &font, const std::vector
 		// The last set byte lies in the bottom ink row.
 		const auto last = std::find_if(rows.rbegin(), rows.rend(), [](unsigned char b) { return b != 0; });
 		if (last != rows.rend() && g.character != NO_CHARACTER)
-			votes.add(g.character, static_cast<unsigned>(last - rows.rbegin()) / row_bytes);
+			votes.add({g.character, static_cast<unsigned>(last - rows.rbegin()) / row_bytes});
 	}
 	return votes.descent();
 }

@@ -53,7 +53,7 @@ memory_budget budget;
 // Each block begins with its size, so that freeing it gives the bytes back.
 constexpr std::size_t HEADER = alignof(std::max_align_t);
 
-void *budget_alloc(FT_Memory, long size)
+void *budget_alloc(FT_Memory /*memory*/, long size)
 {
 	const auto n = static_cast<std::size_t>(size);
 	if (n > budget.left) {
@@ -68,7 +68,7 @@ void *budget_alloc(FT_Memory, long size)
 	return block + HEADER;
 }
 
-void budget_free(FT_Memory, void *at)
+void budget_free(FT_Memory /*memory*/, void *at)
 {
 	if (at == nullptr)
 		return;
@@ -79,7 +79,7 @@ void budget_free(FT_Memory, void *at)
 	std::free(block);
 }
 
-void *budget_realloc(FT_Memory memory, long, long new_size, void *at)
+void *budget_realloc(FT_Memory memory, long /*old_size*/, long new_size, void *at)
 {
 	void *moved = budget_alloc(memory, new_size);
 	if (moved == nullptr)

@@ -40,6 +40,7 @@ struct psf_font {
 	std::size_t glyph_size = 0;
 	std::size_t table_at = 0;  // offset of the Unicode table
 	bool has_table = false;
+	int ascent = 0;  // rows above the guessed baseline
 };
 
 std::uint32_t u16_at(const std::vector<unsigned char> &b, std::size_t at)
@@ -181,13 +182,13 @@ glyph_of_char psf2_table(const std::string &path, const std::vector<unsigned cha
 	return table;
 }
 
-glyph_image glyph_at(const std::vector<unsigned char> &b, const psf_font &f, std::uint32_t g, int ascent)
+glyph_image glyph_at(const std::vector<unsigned char> &b, const psf_font &f, std::uint32_t g)
 {
 	glyph_image image;
 	image.advance = static_cast<int>(f.width);
 	image.width = static_cast<int>(f.width);
 	image.rows = static_cast<int>(f.height);
-	image.top = ascent;
+	image.top = f.ascent;
 	const std::size_t row_bytes = (f.width + 7) / 8;
 	const std::size_t at = f.glyphs_at + g * f.glyph_size;
 	image.pixels.resize(std::size_t{f.width} * f.height);
@@ -218,7 +219,7 @@ std::optional<unsigned> guess_descent(const std::vector<unsigned char> &b, const
 	baseline_votes votes;
 	const auto vote = [&](char32_t c, std::uint32_t g) {
 		if (const std::optional<unsigned> under = rows_under_ink(b, f, g))
-			votes.add(c, *under);
+			votes.add({c, *under});
 	};
 	if (table != nullptr)
 		for (const auto &[c, g] : *table)
@@ -255,16 +256,17 @@ imported_font read_psf(const std::string &path, const std::vector<unsigned char>
 	font.baseline_unknown = !descent;
 	font.descent = static_cast<int>(descent.value_or(0));
 	font.ascent = static_cast<int>(f.height) - font.descent;
+	f.ascent = font.ascent;
 	if (font.own_codes) {
 		for (std::uint32_t code = 0; code < CODES && code < f.count; code++)
-			font.glyphs[code] = glyph_at(bytes, f, code, font.ascent);
+			font.glyphs[code] = glyph_at(bytes, f, code);
 		return font;
 	}
 	for (unsigned code = 0; code < CODES; code++)
 		for (std::size_t i = 0; i < charset[code].size(); i++)
 			if (const auto found = table.find(charset[code][i]);
 			    found != table.end() && !is_control(charset[code][i])) {
-				font.glyphs[code] = glyph_at(bytes, f, found->second, font.ascent);
+				font.glyphs[code] = glyph_at(bytes, f, found->second);
 				font.found_by[code] = i;
 				break;
 			}
