@@ -319,8 +319,8 @@ TEST(font2zirk_console, terminus_as_console_and_x11_font_stand_on_one_baseline)
 	                                                             {"18x10", "18"}, {"20x10", "20"}, {"22x11", "22"},
 	                                                             {"24x12", "24"}, {"28x14", "28"}, {"32x16", "32"}};
 	for (const auto &[console, x11] : sizes) {
-		const std::string psf = CONSOLE + "Lat15-Terminus" + console + ".psf.gz";
-		const std::string pcf = MISC + "ter-u" + x11 + "n_iso-8859-1.pcf.gz";
+		const std::string psf = std::string(CONSOLE).append("Lat15-Terminus").append(console).append(".psf.gz");
+		const std::string pcf = std::string(MISC).append("ter-u").append(x11).append("n_iso-8859-1.pcf.gz");
 		if (const std::string why = lacking({psf, pcf}); !why.empty())
 			GTEST_SKIP() << why << " (or console-setup-linux)";
 		SCOPED_TRACE(psf);
