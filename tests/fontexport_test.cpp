@@ -61,9 +61,8 @@ testing::AssertionResult same_glyphs(const font_record &a, const font_record &b)
 	return testing::AssertionSuccess();
 }
 
-// A map that gives the charset's control codes characters of the private
-// use area: font2zirk takes no glyph for a control character, so a font
-// goes out and back whole only where every code stands for a graphic one.
+// The charset's control codes as private use characters: font2zirk takes no
+// glyph for a control character.
 std::string graphic_map(const sample &s, const scratch_dir &dir)
 {
 	const code_map map = charset_codes(s.charset);
