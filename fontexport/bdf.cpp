@@ -3,6 +3,7 @@
 // reads back into the same cells.
 #include "writers.h"
 
+#include "baseline.h"
 #include "messages.h"
 #include "text.h"
 
@@ -101,30 +102,20 @@ std::string family_name(const std::string &name, unsigned height)
 	return name.substr(0, end);
 }
 
-bool is_digit_or_capital(unsigned c)
+// The baseline's rows below as the shared rule guesses them; none where the
+// font has no glyph to guess by.
+std::optional<unsigned> guess_descent(const font_record &font, const std::vector<bdf_glyph> &glyphs)
 {
-	return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z');
-}
-
-// The rows under the bottom ink row most digits and capital letters share
-// (the fewest on a tie), so that a descending Q or J does not move it;
-// 0 when the font has none of them with ink.
-unsigned guess_descent(const font_record &font, const std::vector<bdf_glyph> &glyphs)
-{
-	const unsigned height = font.header.height;
-	std::vector<unsigned> votes(height);
+	baseline_votes votes;
 	for (const bdf_glyph &g : glyphs) {
-		if (!is_digit_or_capital(g.character))
-			continue;
 		const std::vector<unsigned char> rows = glyph_rows(font, g.code);
 		const unsigned row_bytes = row_bytes_for_width(g.width);
 		// The last set byte lies in the bottom ink row.
 		const auto last = std::find_if(rows.rbegin(), rows.rend(), [](unsigned char b) { return b != 0; });
-		if (last != rows.rend())
-			votes[static_cast<std::size_t>(last - rows.rbegin()) / row_bytes]++;
+		if (last != rows.rend() && g.character != NO_CHARACTER)
+			votes.add({g.character, static_cast<unsigned>(last - rows.rbegin()) / row_bytes});
 	}
-	const auto most = std::max_element(votes.begin(), votes.end());
-	return most == votes.end() || *most == 0 ? 0 : static_cast<unsigned>(most - votes.begin());
+	return votes.descent();
 }
 
 void line(std::string &out, const std::string &text)
@@ -169,7 +160,8 @@ written_font bdf_font(const chosen_font &chosen, const code_map &labels, std::op
 	if (descent && *descent > height)
 		usage_error("--descent " + std::to_string(*descent) + ": " + font_title(chosen) + " is " +
 		            plural(height, "row", "rows") + " high");
-	const unsigned below = descent.value_or(guess_descent(font, glyphs));
+	const std::optional<unsigned> guessed = descent ? descent : guess_descent(font, glyphs);
+	const unsigned below = guessed.value_or(0);
 	const std::string below_text = std::to_string(below);
 	const std::string offset = below == 0 ? "0 0" : "0 -" + below_text;
 
@@ -230,7 +222,10 @@ written_font bdf_font(const chosen_font &chosen, const code_map &labels, std::op
 
 	std::string summary = font_title(chosen) + ": " + plural(glyphs.size(), "glyph", "glyphs") + ", " +
 	                      (proportional ? "proportional" : "fixed") + ", ascent " + std::to_string(height - below) +
-	                      ", descent " + below_text + (descent ? "" : " (guessed)");
+	                      ", descent " + below_text +
+	                      (descent   ? ""
+	                       : guessed ? " (guessed)"
+	                                 : std::string(" (") + NO_BASELINE_GLYPH + " to guess by)");
 	if (unencoded > 0)
 		summary += "; " + plural(unencoded, "glyph", "glyphs") + " without a character, unencoded";
 	summary += losses_text(chosen.losses);

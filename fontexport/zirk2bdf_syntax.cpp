@@ -8,7 +8,7 @@ Write one font of the zirk container FILE as a BDF 2.1 font, its glyphs
 named and encoded by Unicode character.
 )",
                                      R"(      --descent N     rows below the baseline (default: a guess from the
-                      digits and capital letters)
+                      letters and digits that sit on it)
 )");
 
 }  // namespace

@@ -22,15 +22,16 @@ glyph comes from the first FONTFILE that has it. A summary goes to stderr.
                          knows (default ISO-8859-1)
   -m, --map FILE         a code map: per code, its characters (see the
                          manual); codes it leaves out follow --charset
-  -r, --range LIST       codes to cover, such as 32-126,160-255 (default:
-                         those the fonts have, control codes off the ends)
+  -r, --range LIST       codes to cover, such as 32-126,160-255, adding up
+                         (default: what the fonts have, less control codes)
+      --align WHERE      baseline (default), or cell: cell tops meet
   -n, --name NAME        record name, at most 16 bytes (default: family,
                          style and size, cut to 16 bytes)
       --fixed            one width for all
       --proportional     a width table, each glyph its own width
                          (default: fixed when all widths agree)
-      --clip             keep the font's own advances, ascent and descent,
-                         and count the pixels cut off
+      --clip             keep the (first) font's advances, ascent and
+                         descent, and count the pixels cut off
       --report           say per code which file gave its glyph
   -h, --help             show this help and exit
       --version          show the version and exit
@@ -45,10 +46,11 @@ enum key : int {
 	PROPORTIONAL_KEY,
 	CLIP,
 	REPORT,
+	ALIGN,
 	MAP = 'm',
 };
 
-constexpr std::array<option_syntax, 9> OPTIONS{{
+constexpr std::array<option_syntax, 10> OPTIONS{{
 	{"size", SIZE, true},
 	{"charset", CHARSET, true, option_value::charset},
 	{"map", MAP, true, option_value::file},
@@ -58,23 +60,37 @@ constexpr std::array<option_syntax, 9> OPTIONS{{
 	{"proportional", PROPORTIONAL_KEY, false},
 	{"clip", CLIP, false},
 	{"report", REPORT, false},
+	{"align", ALIGN, true},
 }};
 
-// Pieces in increasing order, apart: the font covers the first to the last
-// code, and the codes between pieces are left out.
-std::vector<number_range> range_pieces(std::string_view text)
+// Pieces in increasing order, apart, after those given before: the font
+// covers the first to the last code, and the codes between pieces are left
+// out.
+void add_range_pieces(std::vector<number_range> &pieces, std::string_view text)
 {
 	auto ranges = parse_ranges(text, {0, CODES - 1});
 	for (std::size_t i = 1; ranges && i < ranges->size(); i++)
 		if ((*ranges)[i].first <= (*ranges)[i - 1].last)
 			ranges.reset();
-	if (!ranges) {
-		std::string message = "--range '";
-		usage_error(message.append(shown_text(text))
-		                    .append("' is not pieces FIRST-LAST of codes 0 to 255 (decimal or 0x hex), "
-		                            "increasing and not overlapping, such as 32-126,160-255"));
-	}
-	return *ranges;
+	std::string message = "--range '";
+	message.append(shown_text(text));
+	if (!ranges)
+		usage_error(message.append("' is not pieces FIRST-LAST of codes 0 to 255 (decimal or 0x hex), "
+		                           "increasing and not overlapping, such as 32-126,160-255"));
+	if (!pieces.empty() && ranges->front().first <= pieces.back().last)
+		usage_error(message.append("' does not follow the codes of the --range before it, "
+		                           "expected pieces increasing and not overlapping"));
+	pieces.insert(pieces.end(), ranges->begin(), ranges->end());
+}
+
+alignment alignment_of(std::string_view value)
+{
+	if (value == "baseline")
+		return alignment::baseline;
+	if (value == "cell")
+		return alignment::cell;
+	std::string message = "--align '";
+	usage_error(message.append(shown_text(value)).append("' is neither baseline nor cell"));
 }
 
 }  // namespace
@@ -91,7 +107,8 @@ import_options parse_options(int argc, char **argv)
 		case SIZE: o.size = number_value("--size", value, 1, 255); break;
 		case CHARSET: o.charset = value; break;
 		case MAP: o.map = value; break;
-		case RANGE: o.pieces = range_pieces(value); break;
+		case RANGE: add_range_pieces(o.pieces, value); break;
+		case ALIGN: o.align = alignment_of(value); break;
 		case NAME: o.placement.name = value; break;
 		case FIXED: fixed = true; break;
 		case PROPORTIONAL_KEY: proportional = true; break;

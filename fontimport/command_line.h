@@ -2,6 +2,7 @@
 #pragma once
 
 #include "placement.h"
+#include "sources.h"
 
 #include "../toolkit/command_line.h"
 
@@ -16,6 +17,7 @@ struct import_options {
 	std::optional<std::string> map;    // a code map file over the charset
 	std::vector<number_range> pieces;  // of --range; none given: empty
 	bool report = false;
+	alignment align = alignment::baseline;
 	placement_options placement;
 };
 

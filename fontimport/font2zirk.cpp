@@ -30,7 +30,9 @@ int main(int argc, char **argv)
 	if (o.pieces.empty() && !default_range(sourced.font, map, o.placement.first, o.placement.last))
 		file_fatal(path, "has no glyph for any code from 0 to 255 but control codes");
 	leave_out_gaps(sourced, o.pieces);
-	settle_metrics(sourced, o.placement.first, o.placement.last);
+	settle_metrics(sourced, o.placement.first, o.placement.last, o.placement.clip, o.align);
+	if (o.align == alignment::cell)
+		align_cells(sourced, o.placement.in_given_rows);
 	o.placement.left_out = sourced.left_out;
 	if (!o.placement.name)
 		o.placement.name = default_name(sourced.font, o.paths.front());
@@ -44,7 +46,8 @@ int main(int argc, char **argv)
 	write_stdout(out);
 	finish_stdout();
 	if (o.report)
-		for (const std::string &line : report_lines(sourced, o.paths, map, o.placement.first, o.placement.last))
+		for (const std::string &line :
+		     report_lines(sourced, placed, o.paths, map, o.placement.first, o.placement.last))
 			note(line);
 	note(summary_line(placed, sourced.font.own_codes) +
 	     sources_summary(sourced, o.paths, o.placement.first, o.placement.last));

@@ -3,13 +3,18 @@
 // scalable ones rendered monochrome and hinted.
 #include "import.h"
 
+#include "../format/zirk_format.h"
 #include "../toolkit/messages.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_MODULE_H
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -31,8 +36,75 @@ std::string words(FT_Error error)
 	return "FreeType error " + std::to_string(error);
 }
 
+// FreeType holds what it reads beside the file's bytes: a BDF, for one,
+// as parsed glyphs about half its size. Its memory comes from a budget so
+// that the whole run stays under MEMORY_BOUND, whatever the file holds;
+// past it, reading stops and the message says why.
+constexpr std::size_t MEMORY_BOUND = std::size_t{320} << 20;
+// The program, its libraries and the glyphs taken.
+constexpr std::size_t OTHER_MEMORY = std::size_t{32} << 20;
+
+struct memory_budget {
+	std::size_t left = 0;
+	bool exceeded = false;
+};
+memory_budget budget;
+
+// Each block begins with its size, so that freeing it gives the bytes back.
+constexpr std::size_t HEADER = alignof(std::max_align_t);
+
+void *budget_alloc(FT_Memory /*memory*/, long size)
+{
+	const auto n = static_cast<std::size_t>(size);
+	if (n > budget.left) {
+		budget.exceeded = true;
+		return nullptr;
+	}
+	auto *block = static_cast<unsigned char *>(std::malloc(HEADER + n));
+	if (block == nullptr)
+		return nullptr;
+	budget.left -= n;
+	std::memcpy(block, &n, sizeof n);
+	return block + HEADER;
+}
+
+void budget_free(FT_Memory /*memory*/, void *at)
+{
+	if (at == nullptr)
+		return;
+	unsigned char *block = static_cast<unsigned char *>(at) - HEADER;
+	std::size_t n = 0;
+	std::memcpy(&n, block, sizeof n);
+	budget.left += n;
+	std::free(block);
+}
+
+void *budget_realloc(FT_Memory memory, long /*old_size*/, long new_size, void *at)
+{
+	void *moved = budget_alloc(memory, new_size);
+	if (moved == nullptr)
+		return nullptr;
+	if (at != nullptr) {
+		std::size_t n = 0;
+		std::memcpy(&n, static_cast<unsigned char *>(at) - HEADER, sizeof n);
+		std::memcpy(moved, at, std::min(n, static_cast<std::size_t>(new_size)));
+		budget_free(memory, at);
+	}
+	return moved;
+}
+
+FT_MemoryRec_ budget_memory{nullptr, budget_alloc, budget_free, budget_realloc};
+
+// A fault FreeType reports: past the budget, that is the fault.
+[[noreturn]] void freetype_fatal(const std::string &path, const std::string &what)
+{
+	if (budget.exceeded)
+		file_fatal(path, "needs more memory to read than the 320 MiB font2zirk keeps to; reading stopped");
+	file_fatal(path, what);
+}
+
 struct library_closer {
-	void operator()(FT_Library library) const { FT_Done_FreeType(library); }
+	void operator()(FT_Library library) const { FT_Done_Library(library); }
 };
 struct face_closer {
 	void operator()(FT_Face face) const { FT_Done_Face(face); }
@@ -79,11 +151,13 @@ face_ptr open_face(FT_Library library, const std::string &path, const std::vecto
 	if (const FT_Error e =
 	            FT_New_Memory_Face(library, bytes.data(), static_cast<FT_Long>(bytes.size()), index, &face)) {
 		const char *kind = kind_of(bytes);
+		if (bytes.size() >= MAGIC_SIZE && std::equal(FONT_MAGIC.begin(), FONT_MAGIC.end(), bytes.begin()))
+			file_fatal(path, "a zirk container (zirk2txt reads it), not a font file");
 		if (kind == nullptr)
 			file_fatal(
 				path,
 				"not a font file font2zirk reads (BDF, PCF, OTB, FNT, FON, TrueType, OpenType or PSF)");
-		file_fatal(path, std::string("damaged ") + kind + " font (FreeType: " + words(e) + ")");
+		freetype_fatal(path, std::string("damaged ") + kind + " font (FreeType: " + words(e) + ")");
 	}
 	return face_ptr(face);
 }
@@ -188,7 +262,9 @@ FT_UInt glyph_index(FT_Face face, imported_font &font, const code_map &charset, 
 	if (font.own_codes)
 		return FT_Get_Char_Index(face, code);
 	for (std::size_t i = 0; i < charset[code].size(); i++)
-		if (const FT_UInt index = FT_Get_Char_Index(face, charset[code][i])) {
+		if (is_control(charset[code][i]))
+			continue;
+		else if (const FT_UInt index = FT_Get_Char_Index(face, charset[code][i])) {
 			font.found_by[code] = i;
 			return index;
 		}
@@ -200,10 +276,12 @@ FT_UInt glyph_index(FT_Face face, imported_font &font, const code_map &charset, 
 imported_font read_with_freetype(const std::string &path, const std::vector<unsigned char> &bytes, unsigned size,
                                  const code_map &charset)
 {
+	budget = {bytes.size() + OTHER_MEMORY < MEMORY_BOUND ? MEMORY_BOUND - OTHER_MEMORY - bytes.size() : 0, false};
 	FT_Library raw_library = nullptr;
-	if (const FT_Error e = FT_Init_FreeType(&raw_library))
-		file_fatal(path, "cannot start FreeType: " + words(e));
+	if (const FT_Error e = FT_New_Library(&budget_memory, &raw_library))
+		freetype_fatal(path, "cannot start FreeType: " + words(e));
 	const library_ptr library(raw_library);
+	FT_Add_Default_Modules(raw_library);
 	face_ptr face = open_face(library.get(), path, bytes, 0);
 
 	imported_font font;
@@ -212,7 +290,7 @@ imported_font read_with_freetype(const std::string &path, const std::vector<unsi
 		if (size == 0)
 			file_fatal(path, "a scalable font needs --size PX, the pixel size to draw it at");
 		if (const FT_Error e = FT_Set_Pixel_Sizes(face.get(), 0, size))
-			file_fatal(path, "cannot be drawn at size " + std::to_string(size) + ": " + words(e));
+			freetype_fatal(path, "cannot be drawn at size " + std::to_string(size) + ": " + words(e));
 	} else {
 		const std::vector<strike> strikes = strikes_of(library.get(), path, bytes, face.get());
 		const strike chosen = choose_strike(path, strikes, size);
@@ -221,7 +299,8 @@ imported_font read_with_freetype(const std::string &path, const std::vector<unsi
 		if (chosen.face != 0)
 			face = open_face(library.get(), path, bytes, chosen.face);
 		if (const FT_Error e = FT_Select_Size(face.get(), chosen.index))
-			file_fatal(path, "cannot select its size " + std::to_string(chosen.pixels) + ": " + words(e));
+			freetype_fatal(path,
+			               "cannot select its size " + std::to_string(chosen.pixels) + ": " + words(e));
 		drawn = static_cast<unsigned>(chosen.pixels);
 	}
 	font.smaller_size = font.smaller_size || (FT_IS_SCALABLE(face) && size > 1);
@@ -247,7 +326,7 @@ imported_font read_with_freetype(const std::string &path, const std::vector<unsi
 		if (index == 0)
 			continue;
 		if (const FT_Error e = FT_Load_Glyph(face.get(), index, load))
-			file_fatal(path, "cannot load the glyph of code " + std::to_string(code) + ": " + words(e));
+			freetype_fatal(path, "cannot load the glyph of code " + std::to_string(code) + ": " + words(e));
 		font.glyphs[code] = take_glyph(path, face->glyph, code);
 	}
 	return font;

@@ -1,6 +1,8 @@
 // What font2zirk's readers hand to the placement: up to one glyph image for
 // every byte code, already looked up through the charset, with the font's
 // own ascent and descent. FreeType and the PSF reader fill the same form.
+// Neither takes a glyph for a control character (U+0000 to U+001F, U+007F
+// to U+009F): what fonts draw there is a placeholder, not a character.
 #pragma once
 
 #include "../charmap/charmap.h"
@@ -36,6 +38,9 @@ struct imported_font {
 	// True when the font has no Unicode map, so that byte codes were taken
 	// as the font's own codes.
 	bool own_codes = false;
+	// True when the file gives no baseline and has no glyph to guess it
+	// by: its bottom row was taken as the baseline.
+	bool baseline_unknown = false;
 	std::array<std::optional<glyph_image>, CODES> glyphs;
 	// Which of its code's characters each glyph was found by, 0 for the
 	// most wanted; 0 for a glyph taken by its own code.

@@ -99,7 +99,7 @@ cell_geometry measure(const std::string &path, const imported_font &font, const 
 		cell.widened += cell.boxes[code].width > g->advance ? 1 : 0;
 		// Accents above the ascent are part of the glyph: cutting them off
 		// would turn one letter into another.
-		if (e.any && !options.clip) {
+		if (e.any && !options.clip && !options.in_given_rows[code]) {
 			cell.above = std::max(cell.above, e.top);
 			cell.below = std::max(cell.below, -e.bottom);
 		}
@@ -244,6 +244,23 @@ std::uint64_t draw(const glyph_image &g, const cell_geometry &cell, const glyph_
 	return clipped;
 }
 
+// The fixed cell --clip would keep, and the ink it would cut.
+clip_alternative clipped_instead(const std::string &path, const imported_font &font, const placement_options &options)
+{
+	placement_options clipped = options;
+	clipped.clip = true;
+	clipped.spacing = spacing_choice::fixed;
+	const cell_geometry cell = measure(path, font, clipped);
+	const auto width = static_cast<unsigned>(cell.width);
+	clip_alternative alternative{width, 0};
+	std::vector<unsigned char> scratch(std::size_t{row_bytes_for_width(width)} *
+	                                   static_cast<unsigned>(cell.above + cell.below));
+	for (unsigned code = options.first; code <= options.last; code++)
+		if (font.glyphs[code])
+			alternative.cut += draw(*font.glyphs[code], cell, cell.boxes[code], width, scratch.data());
+	return alternative;
+}
+
 // At most size bytes of text, never cut inside a UTF-8 character.
 std::string utf8_prefix(const std::string &text, std::size_t size)
 {
@@ -330,6 +347,7 @@ placed_font place_glyphs(const std::string &path, const imported_font &font, con
 	h.bitmap_size = static_cast<std::uint16_t>(placed.record.bitmap.size());
 
 	placed.widened = cell.widened;
+	placed.clip = options.clip;
 	for (unsigned code = options.first; code <= options.last; code++) {
 		if (!font.glyphs[code]) {
 			if (options.left_out[code])
@@ -338,8 +356,14 @@ placed_font place_glyphs(const std::string &path, const imported_font &font, con
 			placed.missing_controls += is_control_code(font, charset, code) ? 1 : 0;
 			continue;
 		}
-		placed.clipped += draw(*font.glyphs[code], cell, cell.boxes[code], cell_width(font, cell, code),
-		                       placed.record.bitmap.data() + glyph_offset(placed.record, code));
+		const glyph_image &g = *font.glyphs[code];
+		placed.cut[code] = draw(g, cell, cell.boxes[code], cell_width(font, cell, code),
+		                        placed.record.bitmap.data() + glyph_offset(placed.record, code));
+		placed.clipped += placed.cut[code];
+		placed.ink_width[code] = static_cast<unsigned>(box_of(g, extent_of(g), false).width);
+		placed.widened_glyph[code] = !options.clip && cell.boxes[code].width > g.advance;
 	}
+	if (!cell.proportional && !options.clip && placed.widened > 0)
+		placed.with_clip = clipped_instead(path, font, options);
 	return placed;
 }

@@ -5,6 +5,7 @@
 #include "import.h"
 #include "../zirkfile/zirkfile.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,6 +24,15 @@ struct placement_options {
 	std::optional<std::string> name;  // none: default_name
 	// Codes between the pieces of a range: blank, and not counted missing.
 	std::array<bool, CODES> left_out{};
+	// Glyphs whose ink does not grow the cell: those of a fallback font
+	// set top to top in the first font's cell; what lies outside is cut.
+	std::array<bool, CODES> in_given_rows{};
+};
+
+// What --clip would make of a fixed font that was widened.
+struct clip_alternative {
+	unsigned width = 0;
+	std::uint64_t cut = 0;
 };
 
 struct placed_font {
@@ -31,6 +41,14 @@ struct placed_font {
 	unsigned missing_controls = 0;  // of them, control codes
 	unsigned widened = 0;           // glyphs wider than their advance, to hold their ink
 	std::uint64_t clipped = 0;      // ink pixels outside their cell
+	// Per code: the width of the box that holds the glyph's ink, whether
+	// that widened it past its advance, and its ink pixels cut.
+	std::array<unsigned, CODES> ink_width{};
+	std::array<bool, CODES> widened_glyph{};
+	std::array<std::uint64_t, CODES> cut{};
+	bool clip = false;
+	// For a fixed font widened without --clip.
+	std::optional<clip_alternative> with_clip;
 };
 
 // The codes the font has a glyph for, lowest to highest, control codes

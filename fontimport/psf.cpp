@@ -5,11 +5,13 @@
 // glyph a code gets.
 #include "import.h"
 
+#include "../charmap/baseline.h"
 #include "../toolkit/messages.h"
 
 #include "../format/zirk_format.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -38,6 +40,7 @@ struct psf_font {
 	std::size_t glyph_size = 0;
 	std::size_t table_at = 0;  // offset of the Unicode table
 	bool has_table = false;
+	int ascent = 0;  // rows above the guessed baseline
 };
 
 std::uint32_t u16_at(const std::vector<unsigned char> &b, std::size_t at)
@@ -185,7 +188,7 @@ glyph_image glyph_at(const std::vector<unsigned char> &b, const psf_font &f, std
 	image.advance = static_cast<int>(f.width);
 	image.width = static_cast<int>(f.width);
 	image.rows = static_cast<int>(f.height);
-	image.top = static_cast<int>(f.height);
+	image.top = f.ascent;
 	const std::size_t row_bytes = (f.width + 7) / 8;
 	const std::size_t at = f.glyphs_at + g * f.glyph_size;
 	image.pixels.resize(std::size_t{f.width} * f.height);
@@ -194,6 +197,37 @@ glyph_image glyph_at(const std::vector<unsigned char> &b, const psf_font &f, std
 			image.pixels[y * f.width + x] =
 				static_cast<unsigned char>(b[at + y * row_bytes + x / 8] >> (7 - x % 8) & 1);
 	return image;
+}
+
+// Rows under a glyph's bottom ink row; none for a blank glyph.
+std::optional<unsigned> rows_under_ink(const std::vector<unsigned char> &b, const psf_font &f, std::uint32_t g)
+{
+	const std::size_t row_bytes = (f.width + 7) / 8;
+	const std::size_t at = f.glyphs_at + g * f.glyph_size;
+	for (std::size_t y = f.height; y-- > 0;)
+		for (std::size_t i = 0; i < row_bytes; i++)
+			if (b[at + y * row_bytes + i] != 0)
+				return static_cast<unsigned>(f.height - 1 - y);
+	return std::nullopt;
+}
+
+// A console font has no baseline: the shared rule guesses it from the
+// font's own glyphs, whatever the charset asks of it.
+std::optional<unsigned> guess_descent(const std::vector<unsigned char> &b, const psf_font &f,
+                                      const glyph_of_char *table)
+{
+	baseline_votes votes;
+	const auto vote = [&](char32_t c, std::uint32_t g) {
+		if (const std::optional<unsigned> under = rows_under_ink(b, f, g))
+			votes.add({c, *under});
+	};
+	if (table != nullptr)
+		for (const auto &[c, g] : *table)
+			vote(c, g);
+	else
+		for (std::uint32_t g = 0; g < CODES && g < f.count; g++)
+			vote(g, g);
+	return votes.descent();
 }
 
 }  // namespace
@@ -214,17 +248,24 @@ imported_font read_psf(const std::string &path, const std::vector<unsigned char>
 
 	imported_font font;
 	font.size = f.height;
-	font.ascent = static_cast<int>(f.height);
 	font.own_codes = !f.has_table;
+	glyph_of_char table;
+	if (!font.own_codes)
+		table = is_psf2(bytes) ? psf2_table(path, bytes, f) : psf1_table(path, bytes, f);
+	const std::optional<unsigned> descent = guess_descent(bytes, f, font.own_codes ? nullptr : &table);
+	font.baseline_unknown = !descent;
+	font.descent = static_cast<int>(descent.value_or(0));
+	font.ascent = static_cast<int>(f.height) - font.descent;
+	f.ascent = font.ascent;
 	if (font.own_codes) {
 		for (std::uint32_t code = 0; code < CODES && code < f.count; code++)
 			font.glyphs[code] = glyph_at(bytes, f, code);
 		return font;
 	}
-	const glyph_of_char table = is_psf2(bytes) ? psf2_table(path, bytes, f) : psf1_table(path, bytes, f);
 	for (unsigned code = 0; code < CODES; code++)
 		for (std::size_t i = 0; i < charset[code].size(); i++)
-			if (const auto found = table.find(charset[code][i]); found != table.end()) {
+			if (const auto found = table.find(charset[code][i]);
+			    found != table.end() && !is_control(charset[code][i])) {
 				font.glyphs[code] = glyph_at(bytes, f, found->second);
 				font.found_by[code] = i;
 				break;

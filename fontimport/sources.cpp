@@ -1,5 +1,6 @@
 #include "sources.h"
 
+#include "../charmap/baseline.h"
 #include "../toolkit/text.h"
 
 #include <algorithm>
@@ -19,10 +20,37 @@ std::optional<char32_t> character_of(const sourced_font &sourced, const code_map
 	const int file = sourced.file[code];
 	if (file != NO_FILE && sourced.own_codes[static_cast<std::size_t>(file)])
 		return std::nullopt;
-	const std::size_t found_by = file != NO_FILE ? sourced.font.found_by[code] : 0;
-	if (found_by >= map[code].size())
-		return std::nullopt;
-	return map[code][found_by];
+	if (file != NO_FILE)
+		return map[code][sourced.font.found_by[code]];
+	// Else the most wanted character that could have given a glyph.
+	for (const char32_t c : map[code])
+		if (!is_control(c))
+			return c;
+	if (!map[code].empty())
+		return map[code].front();
+	return std::nullopt;
+}
+
+bool all_controls(const std::vector<char32_t> &characters)
+{
+	return !characters.empty() && std::all_of(characters.begin(), characters.end(), is_control);
+}
+
+// ", box 6 wide, widened to hold its ink" for a glyph that widened the
+// cell, ", box 6 wide, 2 pixels cut by --clip" for one --clip cut.
+std::string placed_note(const placed_font &placed, unsigned code)
+{
+	std::string note;
+	if (!placed.widened_glyph[code] && placed.cut[code] == 0)
+		return note;
+	note.append(", box ").append(std::to_string(placed.ink_width[code])).append(" wide");
+	if (placed.widened_glyph[code])
+		note.append(", widened to hold its ink");
+	if (placed.cut[code] != 0)
+		note.append(", ")
+			.append(plural(placed.cut[code], "pixel", "pixels"))
+			.append(placed.clip ? " cut by --clip" : " cut");
+	return note;
 }
 
 }  // namespace
@@ -42,6 +70,7 @@ sourced_font read_fonts(const std::vector<std::string> &paths, unsigned size, co
 		// A smaller size can help only where every file has one.
 		sourced.font.smaller_size = font.smaller_size && (i == 0 || sourced.font.smaller_size);
 		sourced.own_codes.push_back(font.own_codes);
+		sourced.baseline_unknown.push_back(font.baseline_unknown);
 		sourced.ascents.push_back(font.ascent);
 		sourced.descents.push_back(font.descent);
 		for (unsigned code = 0; code < CODES; code++) {
@@ -68,14 +97,16 @@ void leave_out_gaps(sourced_font &sourced, const std::vector<number_range> &piec
 		}
 }
 
-void settle_metrics(sourced_font &sourced, unsigned first, unsigned last)
+void settle_metrics(sourced_font &sourced, unsigned first, unsigned last, bool clip, alignment align)
 {
+	sourced.font.ascent = sourced.ascents.front();
+	sourced.font.descent = sourced.descents.front();
+	if (clip || align == alignment::cell)
+		return;
 	std::vector<bool> gave(sourced.ascents.size());
 	for (unsigned code = first; code <= last; code++)
 		if (sourced.file[code] != NO_FILE)
 			gave[static_cast<std::size_t>(sourced.file[code])] = true;
-	sourced.font.ascent = sourced.ascents.front();
-	sourced.font.descent = sourced.descents.front();
 	bool any = false;
 	for (std::size_t i = 0; i < gave.size(); i++) {
 		if (!gave[i])
@@ -86,8 +117,21 @@ void settle_metrics(sourced_font &sourced, unsigned first, unsigned last)
 	}
 }
 
-std::vector<std::string> report_lines(const sourced_font &sourced, const std::vector<std::string> &paths,
-                                      const code_map &map, unsigned first, unsigned last)
+void align_cells(sourced_font &sourced, std::array<bool, CODES> &in_given_rows)
+{
+	for (unsigned code = 0; code < CODES; code++) {
+		const int file = sourced.file[code];
+		if (file <= 0)
+			continue;
+		sourced.font.glyphs[code]->top +=
+			sourced.ascents.front() - sourced.ascents[static_cast<std::size_t>(file)];
+		in_given_rows[code] = true;
+	}
+}
+
+std::vector<std::string> report_lines(const sourced_font &sourced, const placed_font &placed,
+                                      const std::vector<std::string> &paths, const code_map &map, unsigned first,
+                                      unsigned last)
 {
 	std::vector<std::string> lines;
 	for (unsigned code = first; code <= last; code++) {
@@ -101,10 +145,14 @@ std::vector<std::string> report_lines(const sourced_font &sourced, const std::ve
 			line.append(" from ").append(shown_text(paths[static_cast<std::size_t>(file)]));
 		else if (map[code].empty())
 			line.append(" stands for no character");
+		else if (all_controls(map[code]))
+			line.append(" is a control character");
 		else
 			line.append(" in no font");
 		if (file != NO_FILE && sourced.own_codes[static_cast<std::size_t>(file)])
 			line.append(" by its own code");
+		if (file != NO_FILE)
+			line.append(placed_note(placed, code));
 		lines.push_back(line);
 	}
 	return lines;
@@ -130,5 +178,12 @@ std::string sources_summary(const sourced_font &sourced, const std::vector<std::
 		summary.append(summary.empty() ? "; " : ", ")
 			.append(plural(left_out, "code", "codes"))
 			.append(" left out by --range");
+	for (std::size_t i = 0; i < paths.size(); i++)
+		if (sourced.baseline_unknown[i] && (gave[i] != 0 || i == 0))
+			summary.append("; ")
+				.append(shown_text(paths[i]))
+				.append(" has ")
+				.append(NO_BASELINE_GLYPH)
+				.append(": its bottom row taken as the baseline");
 	return summary;
 }

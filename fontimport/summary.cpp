@@ -29,8 +29,12 @@ std::string summary_line(const placed_font &placed, bool own_codes)
 	        plural(h.bitmap_size, "bitmap byte", "bitmap bytes") + "; " + plural(placed.missing, "code", "codes") +
 	        " without a glyph";
 	line += controls_among(placed.missing, placed.missing_controls);
-	line += ", " + plural(placed.widened, "glyph", "glyphs") + " widened to hold their ink, " +
-	        plural(placed.clipped, "pixel", "pixels") + " clipped";
+	line += ", " + plural(placed.widened, "glyph", "glyphs") +
+	        (placed.widened == 1 ? " widened to hold its ink" : " widened to hold their ink");
+	if (placed.with_clip)
+		line += " (--clip keeps " + std::to_string(placed.with_clip->width) + " wide, cutting " +
+		        plural(placed.with_clip->cut, "pixel", "pixels") + ")";
+	line += ", " + plural(placed.clipped, "pixel", "pixels") + " clipped";
 	if (own_codes)
 		line += "; codes are the font's own, it has no Unicode map";
 	return line;

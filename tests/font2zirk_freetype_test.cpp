@@ -73,12 +73,14 @@ std::vector<rows> freetype_ink(const std::string &path, unsigned size)
 	for (int i = 0; i < face->num_fixed_sizes; i++)
 		if (size == 0 || (face->available_sizes[i].y_ppem + 32) >> 6 == size)
 			FT_Select_Size(face, i);
-	if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) != 0 && face->num_charmaps > 0)
+	const bool unicode = FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0;
+	if (!unicode && face->num_charmaps > 0)
 		FT_Set_Charmap(face, face->charmaps[0]);
 	std::vector<rows> ink(256);
+	// A control character's glyph is a placeholder, and not taken.
 	for (unsigned code = 0; code < ink.size(); code++)
 		if (const FT_UInt index = FT_Get_Char_Index(face, code);
-		    index != 0 && FT_Load_Glyph(face, index, load) == 0)
+		    index != 0 && !(unicode && is_control(code)) && FT_Load_Glyph(face, index, load) == 0)
 			ink[code] = trimmed(rows_of(face->glyph->bitmap));
 	return ink;
 }

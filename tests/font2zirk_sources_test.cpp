@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -133,7 +134,7 @@ TEST(font2zirk_map, every_form_of_a_line_and_the_report_of_its_characters)
 	EXPECT_EQ(lines[0], "font2zirk: 0x01 U+263A from " + font);
 	EXPECT_EQ(lines[1], "font2zirk: 0x02 U+263B from " + font);
 	EXPECT_EQ(lines[2], "font2zirk: 0x03 U+2639 in no font");
-	EXPECT_EQ(lines[3], "font2zirk: 0x04 U+0004 in no font");
+	EXPECT_EQ(lines[3], "font2zirk: 0x04 U+0004 is a control character");
 	EXPECT_EQ(lines[64], "font2zirk: 0x41 U+0042 from " + font);
 	EXPECT_EQ(lines[65], "font2zirk: 0x42 U+0042 from " + font);
 	const made_font made = read_made_font(run.out);
@@ -229,10 +230,9 @@ TEST(font2zirk_fallback, unifont_fills_what_terminus_lacks_and_the_report_says_w
 	ASSERT_EQ(run.status, 0) << run.err;
 	const made_font made = read_made_font(run.out);
 	EXPECT_EQ(made.name, read_made_font(run_program("font2zirk", {TERMINUS_LATIN1}).out).name);
-	// One baseline: the cell reaches as high as the higher ascent and as
-	// low as the deeper descent.
-	const int above = std::max(terminus.ascent, unifont.ascent);
-	ASSERT_EQ(made.height, static_cast<unsigned>(above + std::max(terminus.descent, unifont.descent)));
+	// Unifont gives nothing, and so takes no part in the cell.
+	const int above = terminus.ascent;
+	ASSERT_EQ(made.height, static_cast<unsigned>(above + terminus.descent));
 
 	const std::vector<std::string> lines = lines_of(run.err);
 	ASSERT_EQ(lines.size(), made.last - made.first + 2);
@@ -242,19 +242,26 @@ TEST(font2zirk_fallback, unifont_fills_what_terminus_lacks_and_the_report_says_w
 		const bdf_glyph *filled = own != nullptr ? nullptr : glyph_for(unifont, code);
 		std::array<char, 32> start{};
 		static_cast<void>(std::snprintf(start.data(), start.size(), "font2zirk: 0x%02x U+%04X ", code, code));
+		const bool control = code >= 0x7f && code < 0xa0;
 		const std::string whence = own != nullptr      ? "from " + TERMINUS_LATIN1
+		                           : control           ? "is a control character"
 		                           : filled != nullptr ? "from " + UNIFONT
 		                                               : "in no font";
 		EXPECT_EQ(lines[code - made.first], start.data() + whence);
-		from_unifont += filled != nullptr ? 1 : 0;
-		if (const bdf_glyph *g = own != nullptr ? own : filled) {
+		from_unifont += filled != nullptr && !control ? 1 : 0;
+		if (const bdf_glyph *g = own != nullptr ? own : (control ? nullptr : filled)) {
 			EXPECT_EQ(made.rows(code), cell_rows(*g, above, made.height, made.width(code)))
 				<< "code " << code;
 		}
 	}
-	EXPECT_GT(from_unifont, 0u);
-	EXPECT_NE(lines.back().find("; " + std::to_string(made.last - made.first + 1 - from_unifont) + " codes from " +
-	                            TERMINUS_LATIN1 + ", " + std::to_string(from_unifont) + " codes from " + UNIFONT),
+	// Unifont has only control characters Terminus lacks, which none gives.
+	EXPECT_EQ(from_unifont, 0u);
+	EXPECT_EQ(made.spacing, 'F');
+	EXPECT_EQ(made.fixed_width, 8u);
+	EXPECT_EQ(made.height, 16u);
+	EXPECT_NE(lines.back().find("; 33 codes without a glyph, all control codes, "), std::string::npos)
+		<< lines.back();
+	EXPECT_NE(lines.back().find("; 191 codes from " + TERMINUS_LATIN1 + ", 0 codes from " + UNIFONT),
 	          std::string::npos)
 		<< lines.back();
 }
@@ -278,4 +285,108 @@ TEST(font2zirk_fallback, refusals_name_the_file_or_the_command_line)
 		EXPECT_EQ(run.status, 1);
 		EXPECT_EQ(run.out, "");
 	}
+}
+
+namespace {
+
+const std::string CONSOLE = "/usr/share/consolefonts/";
+
+// The top and bottom ink rows of a glyph; none for a blank one.
+std::optional<std::pair<std::size_t, std::size_t>> ink_rows(const std::vector<std::string> &rows)
+{
+	std::optional<std::pair<std::size_t, std::size_t>> ink;
+	for (std::size_t y = 0; y < rows.size(); y++)
+		if (rows[y].find('@') != std::string::npos)
+			ink = {ink ? ink->first : y, y};
+	return ink;
+}
+
+made_font made_of(const std::vector<std::string> &args)
+{
+	const run_result run = run_program("font2zirk", args);
+	EXPECT_EQ(run.status, 0) << run.err;
+	return run.status == 0 ? read_made_font(run.out) : made_font{};
+}
+
+}  // namespace
+
+// The same design as a console font and as an X11 font: the console font's
+// baseline, guessed, is the one the X11 font states.
+TEST(font2zirk_console, terminus_as_console_and_x11_font_stand_on_one_baseline)
+{
+	const std::vector<std::pair<std::string, std::string>> sizes{{"12x6", "12"},  {"14", "14"},    {"16", "16"},
+	                                                             {"18x10", "18"}, {"20x10", "20"}, {"22x11", "22"},
+	                                                             {"24x12", "24"}, {"28x14", "28"}, {"32x16", "32"}};
+	for (const auto &[console, x11] : sizes) {
+		const std::string psf = std::string(CONSOLE).append("Lat15-Terminus").append(console).append(".psf.gz");
+		const std::string pcf = std::string(MISC).append("ter-u").append(x11).append("n_iso-8859-1.pcf.gz");
+		if (const std::string why = lacking({psf, pcf}); !why.empty())
+			GTEST_SKIP() << why << " (or console-setup-linux)";
+		SCOPED_TRACE(psf);
+		const made_font a = made_of({psf});
+		const made_font b = made_of({pcf});
+		ASSERT_EQ(a.height, b.height);
+		unsigned differ = 0;
+		for (unsigned code = std::max(a.first, b.first); code <= std::min(a.last, b.last); code++)
+			differ += ink_rows(a.rows(code)) != ink_rows(b.rows(code)) ? 1 : 0;
+		EXPECT_LE(differ, 3u) << "codes whose ink stands on other rows";
+		EXPECT_EQ(made_of({psf, pcf}).height, a.height) << "one baseline, so the cell does not grow";
+		EXPECT_EQ(made_of({pcf, psf}).height, a.height);
+	}
+}
+
+TEST(font2zirk_console, three_files_as_the_pcs_font_on_one_baseline_or_cell_on_cell)
+{
+	const std::string vga = CONSOLE + "Uni2-VGA16.psf.gz";
+	const std::string terminus = CONSOLE + "Lat15-Terminus16.psf.gz";
+	if (const std::string why = lacking({vga, terminus, UNIFONT}); !why.empty())
+		GTEST_SKIP() << why << " (or console-setup-linux)";
+	const std::vector<std::string> pc{"--map", CP437, "--range", "0-255", vga, terminus, UNIFONT};
+	const made_font lined = made_of(pc);
+	EXPECT_EQ(lined.spacing, 'F');
+	EXPECT_EQ(lined.fixed_width, 8u);
+	EXPECT_EQ(lined.height, 18u) << "Unifont rises 14 rows above the baseline, the console fonts 12";
+
+	std::vector<std::string> cells = pc;
+	cells.insert(cells.begin(), {"--align", "cell"});
+	const made_font boxed = made_of(cells);
+	ASSERT_EQ(boxed.fixed_width, 8u);
+	ASSERT_EQ(boxed.height, 16u);
+	// Where each box drawing's lines leave the cell: Up, Down, Left, Right.
+	const std::array<const char *, 40> leaves{
+		"UD",  "UDL", "UDL", "UDL", "DL",   "DL",  "UDL", "UD", "DL",   "UL",   "UL",  "UL",  "DL", "UR",
+		"ULR", "DLR", "UDR", "LR",  "UDLR", "UDR", "UDR", "UR", "DR",   "ULR",  "DLR", "UDR", "LR", "UDLR",
+		"ULR", "ULR", "DLR", "DLR", "UR",   "UR",  "DR",  "DR", "UDLR", "UDLR", "UL",  "DR"};
+	for (unsigned code = 0xb3; code <= 0xda; code++) {
+		const std::vector<std::string> rows = boxed.rows(code);
+		std::string left;
+		std::string right;
+		for (const std::string &row : rows) {
+			left += row.front();
+			right += row.back();
+		}
+		std::string edges;
+		for (const auto &[edge, pixels] :
+		     {std::pair{'U', rows.front()}, {'D', rows.back()}, {'L', left}, {'R', right}})
+			edges += pixels.find('@') != std::string::npos ? std::string(1, edge) : "";
+		EXPECT_EQ(edges, leaves[code - 0xb3]) << "code " << code;
+	}
+}
+
+// Every code of cp437.map finds a graphic character; 0x00 is the space.
+TEST(font2zirk_console, every_code_of_cp437_map_is_a_graphic_glyph_of_unifont_or_terminus)
+{
+	if (const std::string why = lacking({TERMINUS_LATIN1, UNIFONT}); !why.empty())
+		GTEST_SKIP() << why;
+	const run_result run =
+		run_program("font2zirk", {"--map", CP437, "--range", "0-255", "--report", TERMINUS_LATIN1, UNIFONT});
+	ASSERT_EQ(run.status, 0) << run.err;
+	const std::vector<std::string> lines = lines_of(run.err);
+	ASSERT_EQ(lines.size(), 257u);
+	for (unsigned code = 0; code < 256; code++)
+		EXPECT_NE(lines[code].find(" from "), std::string::npos) << lines[code];
+	const made_font made = read_made_font(run.out);
+	EXPECT_EQ(made.spacing, 'F');
+	EXPECT_EQ(made.fixed_width, 8u);
+	EXPECT_EQ(made.rows(0), std::vector<std::string>(made.height, "........"));
 }

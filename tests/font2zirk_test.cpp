@@ -36,6 +36,12 @@ converted convert(const std::string &path, const std::vector<std::string> &optio
 	return c;
 }
 
+// The report's lines, before the summary.
+std::string report_of(const converted &c)
+{
+	return c.run.err.substr(0, c.run.err.find("font2zirk: made"));
+}
+
 }  // namespace
 
 TEST(font2zirk_placement, fixed_cells_share_one_baseline)
@@ -90,7 +96,12 @@ TEST(font2zirk_placement, bearings_place_ink_and_what_falls_outside_is_counted)
 	EXPECT_EQ(kept.font.rows(67), (rows{"....", "....", "....", "@...", ".@.."}));
 	EXPECT_EQ(kept.run.err,
 	          "font2zirk: made \"Small 4\": fixed, 4x5, codes 65-67, 15 bitmap bytes; 0 codes without a "
-	          "glyph, 2 glyphs widened to hold their ink, 0 pixels clipped\n");
+	          "glyph, 2 glyphs widened to hold their ink (--clip keeps 3 wide, cutting 3 pixels), 0 pixels "
+	          "clipped\n");
+	EXPECT_EQ(report_of(convert(path, {"--report"})),
+	          "font2zirk: 0x41 U+0041 from " + path +
+	                  ", box 4 wide, widened to hold its ink\nfont2zirk: 0x42 U+0042 from " + path +
+	                  ", box 4 wide, widened to hold its ink\nfont2zirk: 0x43 U+0043 from " + path + "\n");
 	EXPECT_EQ(convert(path, {"--proportional"}).font.widths, (std::vector<unsigned>{4, 4, 3}));
 
 	const converted c = convert(path, {"--clip"});
@@ -99,6 +110,8 @@ TEST(font2zirk_placement, bearings_place_ink_and_what_falls_outside_is_counted)
 	EXPECT_EQ(c.font.rows(67), (rows{"...", "...", "...", "@.."}));
 	EXPECT_EQ(c.run.err, "font2zirk: made \"Small 4\": fixed, 3x4, codes 65-67, 12 bitmap bytes; "
 	                     "0 codes without a glyph, 0 glyphs widened to hold their ink, 3 pixels clipped\n");
+	EXPECT_EQ(report_of(convert(path, {"--clip", "--report", "--range", "67"})),
+	          "font2zirk: 0x43 U+0043 from " + path + ", box 3 wide, 1 pixel cut by --clip\n");
 }
 
 TEST(font2zirk_placement, different_advances_make_a_width_table_and_missing_codes_are_empty)
@@ -129,21 +142,104 @@ TEST(font2zirk_placement, different_advances_make_a_width_table_and_missing_code
 	EXPECT_EQ(forced.font.widths, (std::vector<unsigned>{4, 4}));
 }
 
-TEST(font2zirk_range, control_codes_are_left_off_the_ends_but_not_the_middle)
+TEST(font2zirk_range, control_characters_take_no_glyph_and_are_left_off_the_ends)
 {
+	// What fonts draw at control characters is a wide placeholder box.
 	const bdf_glyph soh{1, 4, 0, 0, {"@@@"}};
-	const bdf_glyph del{127, 4, 0, 0, {"@@@"}};
+	const bdf_glyph del{127, 9, 0, 0, {"@@@@@@@@@"}};
 	const bdf_glyph nbsp_like{160, 4, 0, 0, {"@.@"}};
 	const scratch_dir dir;
 	const std::string path = dir.file("c.bdf", bdf_text(small_font({soh, A, del, nbsp_like})));
 	const converted c = convert(path);
 	EXPECT_EQ(c.font.first, 65u);
 	EXPECT_EQ(c.font.last, 160u);
-	EXPECT_EQ(c.font.rows(127), (rows{"....", "....", "@@@.", "...."}));
+	EXPECT_EQ(c.font.spacing, 'F');
+	EXPECT_EQ(c.font.fixed_width, 4u) << "DEL's box shapes no cell";
+	EXPECT_EQ(c.font.rows(127), rows(4, "...."));
 
-	const converted hex = convert(path, {"--range", "0x01-0x41"});
+	const converted hex = convert(path, {"--range", "0x01-0x41", "--report"});
 	EXPECT_EQ(hex.font.first, 1u);
-	EXPECT_EQ(hex.font.last, 65u);
+	EXPECT_EQ(report_of(hex).substr(0, 46), "font2zirk: 0x01 U+0001 is a control character\n");
+
+	// A map's character after a control character is taken.
+	const std::string map = dir.file("nul.map", "0 U+0000 U+0041\n");
+	EXPECT_EQ(convert(path, {"--map", map, "--range", "0-0"}).font.rows(0), c.font.rows('A'));
+	EXPECT_EQ(convert(path, {"-r", "1", "--range", "0x41,127", "-r", "0xa0"}).run.out,
+	          convert(path, {"--range", "1,65,127,160"}).run.out);
+}
+
+// A console font's baseline is guessed as zirk2bdf guesses a descent. Six
+// rows beside a font of ascent 2 and descent 3 make a cell of 9 - D rows.
+TEST(font2zirk_psf, the_baseline_is_guessed_as_zirk2bdf_guesses_it)
+{
+	const auto glyph = [](unsigned rows_under) {
+		std::vector<std::string> g(6, "...");
+		g[5 - rows_under] = "@@@";
+		return g;
+	};
+	const struct {
+		const char *what;
+		std::vector<std::pair<std::string, unsigned>> glyphs;  // character, rows under its ink
+		unsigned descent;
+	} cases[] = {
+		{"capitals outvote a descender", {{"A", 2}, {"B", 2}, {"Q", 1}, {"1", 2}}, 2},
+		{"small letters only", {{"a", 1}, {"x", 1}, {"g", 0}, {"p", 0}, {"q", 0}}, 1},
+		{"the fewest rows on a tie", {{"A", 1}, {"B", 2}}, 1},
+		{"no letter or digit", {{"#", 2}, {"g", 3}}, 0},
+	};
+	const bdf_font beside{
+		.family = "Beside", .pixel_size = 5, .ascent = 2, .descent = 3, .glyphs = {{'~', 2, 0, 0, {"@"}}}};
+	const scratch_dir dir;
+	const std::string other = dir.file("beside.bdf", bdf_text(beside));
+	for (const auto &c : cases) {
+		SCOPED_TRACE(c.what);
+		std::vector<std::vector<std::string>> glyphs;
+		std::vector<std::string> table;
+		for (const auto &[character, under] : c.glyphs) {
+			glyphs.push_back(glyph(under));
+			table.push_back(character);
+		}
+		const std::string psf = dir.file("p.psfu", psf2_bytes(3, glyphs, table, true));
+		const converted alone = convert(psf, {"--name", "P"});
+		EXPECT_EQ(alone.run.err.find(" has no letter or digit that sits on the baseline: its bottom row taken "
+		                             "as the baseline") != std::string::npos,
+		          c.descent == 0)
+			<< alone.run.err;
+		EXPECT_EQ(convert(other, {psf}).font.height, 9 - c.descent);
+
+		const std::string zirk = dir.file("p.zirk", alone.run.out);
+		const run_result bdf = run_program("zirk2bdf", {zirk});
+		EXPECT_NE(bdf.out.find("FONT_DESCENT " + std::to_string(c.descent) + "\n"), std::string::npos);
+		EXPECT_EQ(convert(dir.file("p.bdf", bdf.out), {"--name", "P"}).run.out, alone.run.out)
+			<< "font2zirk reads zirk2bdf's BDF back into the same record";
+	}
+}
+
+// With several files, --clip keeps the first file's cell; --align cell
+// sets the others' cells top to top with it.
+TEST(font2zirk_placement, the_first_files_cell_with_clip_and_align_cell)
+{
+	const bdf_font tall{.family = "Tall",
+	                    .pixel_size = 6,
+	                    .ascent = 5,
+	                    .descent = 1,
+	                    .glyphs = {{'D', 4, 0, -1, {"@@@", "@@@", "@@@", "@@@", "@@@", "@@@"}}}};
+	const scratch_dir dir;
+	const std::string first = dir.file("small.bdf", bdf_text(small_font({A})));
+	const std::string second = dir.file("tall.bdf", bdf_text(tall));
+	const auto both = [&](std::vector<std::string> options) {
+		options.insert(options.begin(), first);
+		return convert(second, options);
+	};
+	const converted clipped = both({"-r", "65-68", "--clip"});
+	EXPECT_EQ(clipped.font.rows('D'), (rows{"@@@.", "@@@.", "@@@.", "@@@."}));
+	EXPECT_NE(clipped.run.err.find(", 6 pixels clipped;"), std::string::npos) << clipped.run.err;
+
+	const converted aligned = both({"-r", "65-68", "--align", "cell", "--report"});
+	EXPECT_EQ(aligned.font.rows('D'), (rows{"@@@.", "@@@.", "@@@.", "@@@."}));
+	EXPECT_NE(aligned.run.err.find("font2zirk: 0x44 U+0044 from " + second + ", box 4 wide, 6 pixels cut\n"),
+	          std::string::npos)
+		<< aligned.run.err;
 }
 
 TEST(font2zirk_charset, codes_are_looked_up_by_their_character)
@@ -287,10 +383,12 @@ TEST(font2zirk_psf, psf1_with_and_without_its_table)
 	const converted own = convert(dir.file("own.psf", psf1_bytes(glyphs, {}, false)), {"--range", "0-3"});
 	EXPECT_EQ(own.font.rows(1), glyphs[1]);
 	EXPECT_EQ(own.font.rows(2), glyphs[2]);
-	EXPECT_EQ(
-		own.run.err,
-		"font2zirk: made \"own\": fixed, 8x2, codes 0-3, 8 bitmap bytes; 0 codes without a "
-		"glyph, 0 glyphs widened to hold their ink, 0 pixels clipped; codes are the font's own, it has no Unicode map\n");
+	EXPECT_EQ(own.run.err, "font2zirk: made \"own\": fixed, 8x2, codes 0-3, 8 bitmap bytes; 0 codes without a "
+	                       "glyph, 0 glyphs widened to hold their ink, 0 pixels clipped; codes are the font's own, "
+	                       "it has no Unicode map; " +
+	                               dir.path("own.psf") +
+	                               " has no letter or digit that sits on the baseline: its bottom row taken as the "
+	                               "baseline\n");
 }
 
 // Windows FNT has no Unicode map in FreeType: its codes are its own.
@@ -397,6 +495,20 @@ std::vector<refusal> refusals()
 	         small_bdf,
 	         "font2zirk: --fixed and --proportional exclude each other" + usage_end},
 		{"missing file", {"@FILE@"}, "", "font2zirk: @FILE@: No such file or directory\n"},
+		{"range before the last",
+	         {"--range", "66-70", "-r", "0x41", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: --range '0x41' does not follow the codes of the --range before it, expected pieces "
+	         "increasing and not overlapping" +
+	                 usage_end},
+		{"align",
+	         {"--align", "top", "@FILE@"},
+	         small_bdf,
+	         "font2zirk: --align 'top' is neither baseline nor cell" + usage_end},
+		{"zirk container",
+	         {"@FILE@"},
+	         std::string("ZIRKFNT\1\0", 9),
+	         "font2zirk: @FILE@: a zirk container (zirk2txt reads it), not a font file\n"},
 		{"not a font",
 	         {"@FILE@"},
 	         "hello, world\n",

@@ -85,7 +85,8 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 
 const std::string TRY_BDF = "Try 'zirk2bdf --help' for more information.\n";
 const std::string TRY_PSF = "Try 'zirk2psf --help' for more information.\n";
-const std::string PLAIN_BDF = "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0 (guessed)";
+const std::string PLAIN_BDF =
+	"zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0 (no letter or digit that sits on the baseline to guess by)";
 const std::string LETTERS_BDF = "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 7, descent 2 (guessed)\n";
 const std::string PLAIN_PSF = "zirk2psf: font 1 \"Plain\": 256 glyphs of 6x9, 3 codes from the font";
 
@@ -94,7 +95,7 @@ const std::vector<message_case> CASES{
 	{"zirk2bdf", {}, PLAIN_BDF + "\n", 0, output_to::capture, "one.zirk"},
 	{"zirk2bdf",
          {"--font", "2", "@two.zirk"},
-         "zirk2bdf: font 2 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0 (guessed)\n",
+         "zirk2bdf: font 2 \"Plain\": 3 glyphs, fixed, ascent 9, descent 0 (no letter or digit that sits on the baseline to guess by)\n",
          0},
 	{"zirk2bdf", {"@two.zirk"}, "zirk2bdf: @/two.zirk holds 2 fonts; choose one with --font\n" + TRY_BDF},
 	{"zirk2psf", {"@two.zirk"}, "zirk2psf: @/two.zirk holds 2 fonts; choose one with --font\n" + TRY_PSF},
@@ -139,7 +140,7 @@ const std::vector<message_case> CASES{
 	{"zirk2bdf", {"-c", "CP1252", "-f", "1", "@one.zirk"}, PLAIN_BDF + "\n", 0},
 	{"zirk2bdf",
          {"@wide.zirk"},
-         "zirk2bdf: font 1 \"Plain\": 2 glyphs, proportional, ascent 9, descent 0 (guessed)\n",
+         "zirk2bdf: font 1 \"Plain\": 2 glyphs, proportional, ascent 9, descent 0 (no letter or digit that sits on the baseline to guess by)\n",
          0},
 	{"zirk2psf",
          {"@wide.zirk"},
@@ -181,7 +182,7 @@ const std::vector<message_case> CASES{
 	{"zirk2bdf", {"--map=-"}, "zirk2bdf: standard input ('-') is named twice, and can be read once\n" + TRY_BDF},
 	{"zirk2bdf",
          {"@flat.zirk"},
-         "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 0, descent 0 (guessed); warning: a font of no rows or no glyphs, which bdftopcf refuses\n",
+         "zirk2bdf: font 1 \"Plain\": 3 glyphs, fixed, ascent 0, descent 0 (no letter or digit that sits on the baseline to guess by); warning: a font of no rows or no glyphs, which bdftopcf refuses\n",
          0},
 	{"zirk2bdf",
          {"@own.zirk"},
