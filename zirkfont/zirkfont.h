@@ -118,7 +118,9 @@ bool zf_font_named(const zf_container *c, const char *name, zf_font *f);
 bool zf_glyph_at(const zf_font *f, unsigned code, zf_glyph *g);
 
 /* A canvas over bits, width x height pixels, clipped to all of it. Negative
- * sizes count as 0. */
+ * sizes count as 0. bits holds height rows of stride >= (width + 7) / 8
+ * bytes (ZF_ROWS), or (height + 7) / 8 pages of stride >= width bytes
+ * (ZF_PAGES). */
 void zf_canvas_init(zf_canvas *cv, uint8_t *bits, int width, int height, size_t stride, zf_layout layout);
 
 /* A canvas that draws through pixel(ctx, x, y, set), set being the value
