@@ -128,6 +128,9 @@ void exercise(const std::uint8_t *data, std::size_t size)
 }  // namespace
 
 #ifdef __AFL_FUZZ_TESTCASE_LEN
+// afl-clang-fast's macros are written in GNU C.
+#pragma clang diagnostic ignored "-Wgnu-statement-expression"
+#pragma clang diagnostic ignored "-Wshorten-64-to-32"
 __AFL_FUZZ_INIT();
 #endif
 
