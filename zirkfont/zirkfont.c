@@ -334,7 +334,7 @@ static bool advance(pen *at, const zf_font *f, unsigned code, const zf_style *s)
 	unsigned scale = s->scale ? s->scale : 1, width = width_of(f, code);
 	if (width == 0)
 		return false;
-	if (at->drawn)
+	if (at->drawn && s->spacing != 0)
 		at->x = add_scaled(at->x, s->spacing, scale);
 	at->drawn = true;
 	at->cell = at->x;
