@@ -350,25 +350,21 @@ static bool advance(pen *at, const zf_font *f, unsigned code, const zf_style *s)
  * drawing of a whole byte stores it without reading the canvas. Any other
  * way goes a pixel at a time, each font pixel repeated scale times across
  * and down by counting. */
-static SEPARATE void draw(const job *j, unsigned code)
+static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 {
 	const zf_canvas *cv = j->cv;
 	const zf_style *s = j->s;
-	unsigned scale = s->scale ? s->scale : 1, row_phase = 0, inverse = s->inverse ? 0xFFu : 0u, row_bytes;
+	unsigned scale = s->scale ? s->scale : 1, row_phase = 0, inverse = s->inverse ? 0xFFu : 0u;
 	int x0 = larger(j->at.cell, cv->clip_x0), x1 = smaller(j->at.x, cv->clip_x1), x, y;
 	/* Font columns and rows from the cell's corner, then canvas pixels. */
 	unsigned across = (unsigned)x0 - (unsigned)j->at.cell, down = (unsigned)j->y0 - (unsigned)j->y;
-	const uint8_t *rows;
-	zf_glyph g;
 	if (x0 >= x1)
 		return;
-	zf_glyph_at(j->f, code, &g);
-	row_bytes = g.row_bytes;
 	if (scale != 1) {
 		row_phase = down % scale;
 		down /= scale;
 	}
-	rows = g.rows + down * row_bytes;
+	rows += down * row_bytes;
 	if (scale == 1 && !cv->pixel && cv->layout == ZF_ROWS) {
 		/* The glyph column, plus 8, at the left edge of the first canvas
 		 * byte: its bits come from glyph bytes index - 1 and index. */
@@ -448,8 +444,11 @@ static SEPARATE int print(job *j, int x, int y)
 		j->y1 = smaller(add_scaled(y, j->f->height, j->s->scale ? j->s->scale : 1), cv->clip_y1);
 	}
 	while (next_code(j, &code))
-		if (advance(&j->at, j->f, code, j->s) && cv && j->y0 < j->y1)
-			draw(j, code);
+		if (advance(&j->at, j->f, code, j->s) && cv && j->y0 < j->y1) {
+			zf_glyph g;
+			zf_glyph_at(j->f, code, &g);
+			draw(j, g.rows, g.row_bytes);
+		}
 	return j->at.x;
 }
 
