@@ -7,6 +7,7 @@
 #include "zirkfont.h"
 
 #include <array>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -73,6 +74,10 @@ void draw_font(const zf_font &font, const std::uint8_t *text, std::size_t text_s
 			zf_canvas_clip(&cv, -5, -5, 1000, 1000);
 			zf_canvas_clip(&cv, CLIP_X, CLIP_Y, CLIP_W, CLIP_H);
 			(void)zf_draw(&cv, &font, x, 3, every.data(), every.size(), &style);
+			// Ends of int, where a position plus a width overflows.
+			(void)zf_draw(&cv, &font, INT_MAX - 30 + x, INT_MIN + 3, every.data(), every.size(), &style);
+			(void)zf_draw(&cv, &font, INT_MIN + 20 + x, INT_MAX - 3, text, text_size, &style);
+			(void)zf_width(&font, every.data(), every.size(), &style);
 			(void)zf_draw_utf8(&cv, &font, nullptr, x, 0, reinterpret_cast<const char *>(text), text_size,
 			                   '?', &style);
 		}
@@ -123,11 +128,15 @@ void exercise(const std::uint8_t *data, std::size_t size)
 		draw_font(font, text, tail);
 	if (zf_font_at(&container, 0, &font))
 		(void)zf_font_named(&container, font.name, &font);
+	(void)zf_font_named(&container, "\x7f none", &font);
 }
 
 }  // namespace
 
 #ifdef __AFL_FUZZ_TESTCASE_LEN
+// afl-clang-fast's macros are written in GNU C.
+#pragma clang diagnostic ignored "-Wgnu-statement-expression"
+#pragma clang diagnostic ignored "-Wshorten-64-to-32"
 __AFL_FUZZ_INIT();
 #endif
 
