@@ -184,8 +184,16 @@ void zf_canvas_callback(zf_canvas *cv, int width, int height, void (*pixel)(void
 	cv->ctx = ctx;
 }
 
+/* Where a function must stay a call of its own, so that its locals are not
+ * added to its caller's stack frame, nor its code to every caller's. */
+#ifdef __GNUC__
+#define SEPARATE __attribute__((noinline))
+#else
+#define SEPARATE
+#endif
+
 /* x + n × scale, held to the range of int, without overflow on the way. */
-static int add_scaled(int x, int n, unsigned scale)
+static SEPARATE int add_scaled(int x, int n, unsigned scale)
 {
 	unsigned m, room;
 	if (n >= 0) {
@@ -222,14 +230,6 @@ void zf_canvas_clip(zf_canvas *cv, int x, int y, int w, int h)
 
 static const zf_style plain = {1, 0, false, false};
 
-/* Where a function must stay a call of its own, so that its locals are not
- * added to its caller's stack frame. */
-#ifdef __GNUC__
-#define SEPARATE __attribute__((noinline))
-#else
-#define SEPARATE
-#endif
-
 /* A pen moving right: where the last glyph's cell starts, where the next
  * one's would (before spacing), and whether a glyph was drawn. */
 typedef struct pen {
@@ -247,7 +247,7 @@ typedef struct job {
 	const zf_canvas *cv; /* NULL when only measuring */
 	const zf_font *f;
 	const zf_style *s;
-	int y;
+	int y, y0, y1; /* the cells' top; the rows drawn, inside the clip rectangle */
 	pen at;
 	bool utf8;
 	uint8_t replacement;
@@ -334,7 +334,7 @@ static bool advance(pen *at, const zf_font *f, unsigned code, const zf_style *s)
 	unsigned scale = s->scale ? s->scale : 1, width = width_of(f, code);
 	if (width == 0)
 		return false;
-	if (at->drawn)
+	if (at->drawn && s->spacing != 0)
 		at->x = add_scaled(at->x, s->spacing, scale);
 	at->drawn = true;
 	at->cell = at->x;
@@ -354,14 +354,12 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 {
 	const zf_canvas *cv = j->cv;
 	const zf_style *s = j->s;
-	unsigned scale = s->scale ? s->scale : 1, row_phase, inverse = s->inverse ? 0xFFu : 0u;
-	int x0 = larger(j->at.cell, cv->clip_x0), x1 = smaller(j->at.x, cv->clip_x1);
-	int y0 = larger(j->y, cv->clip_y0), y1 = smaller(add_scaled(j->y, j->f->height, scale), cv->clip_y1), x, y;
+	unsigned scale = s->scale ? s->scale : 1, row_phase = 0, inverse = s->inverse ? 0xFFu : 0u;
+	int x0 = larger(j->at.cell, cv->clip_x0), x1 = smaller(j->at.x, cv->clip_x1), x, y;
 	/* Font columns and rows from the cell's corner, then canvas pixels. */
-	unsigned across = (unsigned)x0 - (unsigned)j->at.cell, down = (unsigned)y0 - (unsigned)j->y;
-	if (x0 >= x1 || y0 >= y1)
+	unsigned across = (unsigned)x0 - (unsigned)j->at.cell, down = (unsigned)j->y0 - (unsigned)j->y;
+	if (x0 >= x1)
 		return;
-	row_phase = 0;
 	if (scale != 1) {
 		row_phase = down % scale;
 		down /= scale;
@@ -372,29 +370,33 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 		 * byte: its bits come from glyph bytes index - 1 and index. */
 		unsigned at = across + 8u - ((unsigned)x0 & 7u), shift = at & 7u, index = at >> 3;
 		unsigned mask = 0xFFu >> ((unsigned)x0 & 7u), k = (unsigned)x0 >> 3, last = (unsigned)(x1 - 1) >> 3;
+		/* Copies the canvas's stores cannot change. */
+		size_t stride = cv->stride;
+		int height = j->y1 - j->y0, n;
+		bool opaque = s->opaque;
 		for (; k <= last; k++, index++, mask = 0xFFu) {
-			uint8_t *p = cv->bits + (size_t)y0 * cv->stride + k;
+			uint8_t *p = cv->bits + (size_t)j->y0 * stride + k;
 			const uint8_t *g = rows;
 			if (k == last)
 				mask &= 0xFF00u >> (((unsigned)(x1 - 1) & 7u) + 1u);
-			if (s->opaque && mask == 0xFFu && !shift) {
+			if (opaque && mask == 0xFFu && !shift) {
 				/* A whole glyph byte on a whole canvas byte. */
-				for (y = y0; y < y1; y++, p += cv->stride, g += row_bytes)
-					*p = (uint8_t)(byte_at(g, index - 1u) ^ inverse);
+				for (g += index - 1u, n = height; n > 0; n--, p += stride, g += row_bytes)
+					*p = (uint8_t)(byte_at(g, 0) ^ inverse);
 				continue;
 			}
-			for (y = y0; y < y1; y++, p += cv->stride, g += row_bytes) {
+			for (n = height; n > 0; n--, p += stride, g += row_bytes) {
 				unsigned b = index ? byte_at(g, index - 1u) << 8 : 0u, touched;
 				if (shift && index < row_bytes)
 					b |= byte_at(g, index);
 				b = (b >> (8u - shift) & 0xFFu) ^ inverse;
-				touched = s->opaque ? mask : mask & (b ^ inverse);
-				*p = (uint8_t)(touched == 0xFFu ? b : (*p & ~touched) | (b & touched));
+				touched = opaque ? mask : mask & (b ^ inverse);
+				*p = (uint8_t)((*p & ~touched) | (b & touched));
 			}
 		}
 		return;
 	}
-	for (y = y0; y < y1; y++) {
+	for (y = j->y0; y < j->y1; y++) {
 		unsigned column = across / scale, phase = across % scale;
 		for (x = x0; x < x1; x++) {
 			unsigned ink = byte_at(rows, column >> 3) << (column & 7u) & 0x80u;
@@ -426,25 +428,42 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 	}
 }
 
-/* The codes of j, measured, and drawn when j has a canvas; each glyph is
- * looked up once. */
-static SEPARATE int print(job *j)
+/* The codes of j, measured, and drawn when j has a canvas. The rows drawn
+ * are the same for every glyph, so they are clipped once. */
+static SEPARATE int print(job *j, int x, int y)
 {
+	const zf_canvas *cv = j->cv;
 	unsigned code;
-	while (next_code(j, &code)) {
-		if (advance(&j->at, j->f, code, j->s) && j->cv) {
+	if (!j->s)
+		j->s = &plain;
+	j->at.x = x;
+	j->at.drawn = false;
+	if (cv) {
+		j->y = y;
+		j->y0 = larger(y, cv->clip_y0);
+		j->y1 = smaller(add_scaled(y, j->f->height, j->s->scale ? j->s->scale : 1), cv->clip_y1);
+	}
+	while (next_code(j, &code))
+		if (advance(&j->at, j->f, code, j->s) && cv && j->y0 < j->y1) {
 			zf_glyph g;
 			zf_glyph_at(j->f, code, &g);
 			draw(j, g.rows, g.row_bytes);
 		}
-	}
 	return j->at.x;
 }
 
+/* Every field but those print sets, and the map and replacement of codes
+ * that are not UTF-8, which are never read. */
 int zf_draw(zf_canvas *cv, const zf_font *f, int x, int y, const uint8_t *codes, size_t n, const zf_style *s)
 {
-	job j = {codes, n, NULL, cv, f, s ? s : &plain, y, {x, x, false}, false, 0};
-	return print(&j);
+	job j;
+	j.p = codes;
+	j.n = n;
+	j.cv = cv;
+	j.f = f;
+	j.s = s;
+	j.utf8 = false;
+	return print(&j, x, y);
 }
 
 int zf_width(const zf_font *f, const uint8_t *codes, size_t n, const zf_style *s)
@@ -455,8 +474,16 @@ int zf_width(const zf_font *f, const uint8_t *codes, size_t n, const zf_style *s
 int zf_draw_utf8(zf_canvas *cv, const zf_font *f, const zf_charmap *m, int x, int y, const char *utf8, size_t len,
                  uint8_t replacement, const zf_style *s)
 {
-	job j = {(const uint8_t *)utf8, len, m, cv, f, s ? s : &plain, y, {x, x, false}, true, replacement};
-	return print(&j);
+	job j;
+	j.p = (const uint8_t *)utf8;
+	j.n = len;
+	j.map = m;
+	j.cv = cv;
+	j.f = f;
+	j.s = s;
+	j.utf8 = true;
+	j.replacement = replacement;
+	return print(&j, x, y);
 }
 
 int zf_width_utf8(const zf_font *f, const zf_charmap *m, const char *utf8, size_t len, uint8_t replacement,
@@ -468,9 +495,14 @@ int zf_width_utf8(const zf_font *f, const zf_charmap *m, const char *utf8, size_
 size_t zf_encode(const zf_charmap *m, const char *utf8, size_t len, uint8_t *codes, size_t capacity,
                  uint8_t replacement)
 {
-	job src = {(const uint8_t *)utf8, len, m, NULL, NULL, NULL, 0, {0, 0, false}, true, replacement};
+	job src;
 	size_t count = 0;
 	unsigned code;
+	src.p = (const uint8_t *)utf8;
+	src.n = len;
+	src.map = m;
+	src.utf8 = true;
+	src.replacement = replacement;
 	while (count < capacity && next_code(&src, &code))
 		codes[count++] = (uint8_t)code;
 	return count;
