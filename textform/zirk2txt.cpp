@@ -1,25 +1,35 @@
 // zirk2txt [OPTIONS] [FILE]: a zirk container as text, one font at a time.
 #include "textform.h"
 
+#include "../charmap/charmap.h"
 #include "../toolkit/command_line.h"
+#include "../toolkit/messages.h"
 #include "../toolkit/output.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
-constexpr std::string_view HELP = "Usage: zirk2txt [-l|--list] [-f|--font LIST] [-h|--help] [--version] [FILE]\n"
-				  "Write the zirk font container FILE as text to standard output, or with\n"
-				  "--list one line per font. With no FILE, or when FILE is -, read standard\n"
-				  "input. txt2zirk turns the text back into the same bytes.\n"
-				  "\n"
-				  "  -l, --list       one line per font: number, name, spacing, codes, height,\n"
-				  "                   stored and computed bitmap length, whether korvane takes it\n"
-				  "  -f, --font LIST  only these fonts, counting from 1: numbers and ranges\n"
-				  "                   such as 1,3-5; the option may be repeated. The text is a\n"
-				  "                   whole container of the fonts chosen, numbered from 1\n"
-				  "  -h, --help       show this help and exit\n"
-				  "      --version    show the version and exit\n";
+constexpr std::string_view HELP = R"(Usage: zirk2txt [-l|--list] [-f|--font LIST] [-c|--charset NAME] [-m|--map FILE]
+               [-h|--help] [--version] [FILE]
+Write the zirk font container FILE as text to standard output, or with
+--list one line per font. With no FILE, or when FILE is -, read standard
+input. txt2zirk turns the text back into the same bytes.
+
+  -l, --list          one line per font: number, name, spacing, codes, height,
+                      stored and computed bitmap length, whether korvane takes it
+  -f, --font LIST     only these fonts, counting from 1: numbers and ranges
+                      such as 1,3-5; the option may be repeated. The text is a
+                      whole container of the fonts chosen, numbered from 1
+  -c, --charset NAME  the character each glyph heading shows, by any one-byte
+                      charset iconv knows (default ISO-8859-1)
+  -m, --map FILE      the character each glyph heading shows, by a code map
+                      file over --charset
+  -h, --help          show this help and exit
+      --version       show the version and exit
+)";
 
 // Text goes out whenever a font's text takes it past this size, so that at
 // most one font's text is held, whatever the container holds.
@@ -30,7 +40,26 @@ struct run {
 	bool list = false;
 	font_choice fonts;
 	bool some_fonts = false;  // --font given: fonts are numbered anew
+	std::string charset = "ISO-8859-1";
+	std::optional<std::string> map;
 };
+
+// Each code shows the first character of its list that is no control
+// character, as the exporters label it; the text stays one line a heading.
+heading_characters headings(const run &r)
+{
+	code_map codes = charset_codes(r.charset);
+	if (r.map)
+		codes = read_code_map(*r.map, std::move(codes));
+	heading_characters shown;
+	for (unsigned code = 0; code < CODES; code++) {
+		const auto wanted =
+			std::find_if(codes[code].begin(), codes[code].end(), [](char32_t c) { return !is_control(c); });
+		if (wanted != codes[code].end())
+			append_utf8(shown[code], *wanted);
+	}
+	return shown;
+}
 
 void flush(std::string &out)
 {
@@ -54,6 +83,7 @@ void convert_trailing(const container_reader &reader, std::string &out)
 
 void convert(const run &r)
 {
+	const heading_characters shown = headings(r);
 	container_reader reader = open_container(r.path);
 	check_fonts(r.fonts, reader.count, r.path);
 	std::string out;
@@ -72,7 +102,7 @@ void convert(const run &r)
 			flush(out);
 			finish_stdout();
 		} else {
-			append_font(out, font, written, r.some_fonts ? reader.read : 0);
+			append_font(out, font, written, r.some_fonts ? reader.read : 0, shown);
 			if (out.size() >= FLUSH_AT)
 				flush(out);
 		}
@@ -88,19 +118,25 @@ void convert(const run &r)
 
 int main(int argc, char **argv)
 {
-	static constexpr option_syntax OPTIONS[] = {{"list", 'l', false}, {"font", 'f', true}};
+	static constexpr option_syntax OPTIONS[] = {
+		{"list", 'l', false}, {"font", 'f', true}, {"charset", 'c', true}, {"map", 'm', true}};
 	run r;
 	const std::vector<std::string> operands =
 		parse_command_line(argc, argv, {"zirk2txt", HELP, OPTIONS, 1}, [&](int key, const char *value) {
-			if (key == 'l') {
-				r.list = true;
-			} else {
+			switch (key) {
+			case 'l': r.list = true; break;
+			case 'c': r.charset = value; break;
+			case 'm': r.map = value; break;
+			default:
 				add_fonts(r.fonts, value);
 				r.some_fonts = true;
+				break;
 			}
 		});
 	if (!operands.empty())
 		r.path = operands.front();
+	if (r.map == "-" && r.path == "-")
+		usage_error("standard input ('-') is named twice, and can be read once");
 	convert(r);
 	finish_stdout();
 	return 0;
