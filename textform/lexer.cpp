@@ -2,6 +2,7 @@
 
 #include "textform.h"
 
+#include "../charmap/charmap.h"
 #include "../toolkit/command_line.h"
 
 #include <algorithm>
@@ -68,35 +69,14 @@ std::size_t utf8_character_size(std::string_view s)
 {
 	if (s.empty())
 		return 0;
+	// The length the lead byte gives, then the charsets' decoder judges.
 	const auto lead = static_cast<unsigned char>(s[0]);
-	if (lead >= 0x20 && lead < 0x7f)
-		return 1;
-	// Lead bytes of two to four bytes, and the bounds of the second byte
-	// that keep out overlong forms, surrogates and values past U+10FFFF.
-	std::size_t size = 0;
-	unsigned char low = 0x80;
-	unsigned char high = 0xbf;
-	if (lead >= 0xc2 && lead <= 0xdf) {
-		size = 2;
-	} else if (lead >= 0xe0 && lead <= 0xef) {
-		size = 3;
-		low = lead == 0xe0 ? 0xa0 : 0x80;
-		high = lead == 0xed ? 0x9f : 0xbf;
-	} else if (lead >= 0xf0 && lead <= 0xf4) {
-		size = 4;
-		low = lead == 0xf0 ? 0x90 : 0x80;
-		high = lead == 0xf4 ? 0x8f : 0xbf;
-	} else {
-		return 0;
-	}
+	const std::size_t size = lead < 0x80 ? 1 : lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : 2;
 	if (s.size() < size)
 		return 0;
-	for (std::size_t i = 1; i < size; i++) {
-		const auto b = static_cast<unsigned char>(s[i]);
-		if (b < (i == 1 ? low : 0x80) || b > (i == 1 ? high : 0xbf))
-			return 0;
-	}
-	return size;
+	const std::optional<std::vector<char32_t>> characters =
+		decode_utf8(reinterpret_cast<const unsigned char *>(s.data()), size);
+	return characters && characters->size() == 1 && !is_control(characters->front()) ? size : 0;
 }
 
 bool is_row(std::string_view line)
@@ -106,21 +86,21 @@ bool is_row(std::string_view line)
 
 void text_lexer::form_line()
 {
-	std::string_view line;
+	std::string_view text;
 	bool too_long = false;
 	std::string form = "'";
 	form.append(TEXT_FORM_LINE).append("'");
-	if (!lines_.next(line, too_long))
+	if (!lines_.next(text, too_long))
 		fail("empty file, expected " + form);
-	if (line == TEXT_FORM_LINE)
+	if (text == TEXT_FORM_LINE)
 		return;
-	if (!line.empty() && line.back() == '\r')
+	if (!text.empty() && text.back() == '\r')
 		fail("line ends in a carriage return, expected LF line ends");
-	if (line.starts_with(std::string_view(FONT_MAGIC.data(), FONT_MAGIC.size())))
+	if (text.starts_with(std::string_view(FONT_MAGIC.data(), FONT_MAGIC.size())))
 		fail("a zirk font container, which zirk2txt reads, expected its text form " + form);
-	if (first_word(line) == "zirk-text")
-		fail("text form version " + quoted(after_first_word(line)) + " is not known, expected " + form);
-	fail("the first line is " + quoted(line) + ", expected " + form);
+	if (first_word(text) == "zirk-text")
+		fail("text form version " + quoted(after_first_word(text)) + " is not known, expected " + form);
+	fail("the first line is " + quoted(text) + ", expected " + form);
 }
 
 bool text_lexer::next()
@@ -131,24 +111,24 @@ bool text_lexer::next()
 	}
 	if (at_end_)
 		return false;
-	std::string_view line;
+	std::string_view text;
 	bool too_long = false;
-	while (lines_.next(line, too_long)) {
+	while (lines_.next(text, too_long)) {
 		// A row as zirk2txt writes it needs none of the checks below.
-		if (!too_long && !line.empty() && (line.front() == '@' || line.front() == '.') &&
-		    (line.back() == '@' || line.back() == '.')) {
-			line_ = line;
+		if (!too_long && !text.empty() && (text.front() == '@' || text.front() == '.') &&
+		    (text.back() == '@' || text.back() == '.')) {
+			line_ = text;
 			return true;
 		}
-		if (!line.empty() && line.back() == '\r')
+		if (!text.empty() && text.back() == '\r')
 			fail("line ends in a carriage return, expected LF line ends");
-		line = strip(line);
-		if (line.empty() || line.front() == '#')
+		text = strip(text);
+		if (text.empty() || text.front() == '#')
 			continue;
 		if (too_long)
 			fail("line longer than " + std::to_string(LINE_LIMIT) +
 			     " bytes, expected a line of the text form");
-		line_ = line;
+		line_ = text;
 		return true;
 	}
 	at_end_ = true;

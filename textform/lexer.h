@@ -20,7 +20,7 @@ std::optional<unsigned char> hex_byte(std::string_view s);
 // are as far out of a field's range as 256, and come back as UINT_MAX.
 std::optional<unsigned> text_number(std::string_view s, bool hex);
 // The length of the one UTF-8 character s starts with; 0 when it starts
-// with none.
+// with none, or with a control character.
 std::size_t utf8_character_size(std::string_view s);
 bool is_row(std::string_view line);
 
