@@ -31,6 +31,8 @@ code_map chosen_code_map(const std::string &charset, const std::optional<std::st
 std::string code_notation(unsigned code);
 // A character as Unicode writes it: "U+263A", "U+1F600".
 std::string unicode_notation(char32_t c);
+// A character onto UTF-8 text.
+void append_utf8(std::string &out, char32_t c);
 // The characters of UTF-8 text; nullopt where it is not valid UTF-8.
 std::optional<std::vector<char32_t>> decode_utf8(const unsigned char *bytes, std::size_t size);
 // Whether a character is a C0 or C1 control, or DEL.

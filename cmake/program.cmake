@@ -3,10 +3,9 @@
 # A program as a user gets it: built with the tree's warnings and the C++
 # runtime linked in (its shared library's pages stay out of every run's
 # resident memory and its relocations out of every start), installed with
-# its manual page and its bash completion, and, when testing is on, the page
-# checked by both formatters, which must have no warning about it. A
-# toolkit program names as SYNTAX the sources that define its
-# program_syntax (and nothing with main); its completion is made from it.
+# its manual page (korvane_page below) and its bash completion. A toolkit
+# program names as SYNTAX the sources that define its program_syntax (and
+# nothing with main); its completion is made from it.
 include(${CMAKE_CURRENT_LIST_DIR}/completions.cmake)
 
 function(korvane_program name)
@@ -28,12 +27,21 @@ function(korvane_program name)
     target_link_options(${name} PRIVATE -static-libstdc++ -static-libgcc)
   endif()
   install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES ${arg_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  korvane_page(${arg_PAGE})
+endfunction()
 
+# korvane_page(doc/NAME.SECTION): a manual page installed in its section,
+# and, when testing is on, checked by both formatters, which must have no
+# warning about it.
+function(korvane_page page)
+  get_filename_component(name ${page} NAME)
+  string(REGEX REPLACE ".*\\.([0-9])$" "\\1" section ${name})
+  install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
   if(NOT BUILD_TESTING)
     return()
   endif()
-  set(page ${PROJECT_SOURCE_DIR}/${arg_PAGE})
+  string(REGEX REPLACE "\\.1$" "" name ${name})
+  set(page ${PROJECT_SOURCE_DIR}/${page})
   find_program(GROFF_PROGRAM groff)
   find_program(MANDOC_PROGRAM mandoc)
   if(GROFF_PROGRAM)

@@ -199,23 +199,3 @@ std::string losses_text(const export_losses &losses)
 		text += " (zirk2txt keeps them)";
 	return text;
 }
-
-void append_utf8(std::string &out, char32_t c)
-{
-	const auto byte = [&](char32_t b) { out += static_cast<char>(static_cast<unsigned char>(b)); };
-	if (c < 0x80) {
-		byte(c);
-	} else if (c < 0x800) {
-		byte(0xc0 | c >> 6);
-		byte(0x80 | (c & 0x3f));
-	} else if (c < 0x10000) {
-		byte(0xe0 | c >> 12);
-		byte(0x80 | (c >> 6 & 0x3f));
-		byte(0x80 | (c & 0x3f));
-	} else {
-		byte(0xf0 | c >> 18);
-		byte(0x80 | (c >> 12 & 0x3f));
-		byte(0x80 | (c >> 6 & 0x3f));
-		byte(0x80 | (c & 0x3f));
-	}
-}

@@ -80,5 +80,3 @@ void write_font(const std::string &bytes, const std::string &summary);
 std::string font_title(const chosen_font &chosen);
 // "; not carried: ..." and the like, empty when nothing was lost.
 std::string losses_text(const export_losses &losses);
-
-void append_utf8(std::string &out, char32_t c);

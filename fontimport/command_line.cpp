@@ -60,7 +60,7 @@ constexpr std::array<option_syntax, 10> OPTIONS{{
 	{"proportional", PROPORTIONAL_KEY, false},
 	{"clip", CLIP, false},
 	{"report", REPORT, false},
-	{"align", ALIGN, true},
+	{"align", ALIGN, true, option_value::words, "baseline cell"},
 }};
 
 // Pieces in increasing order, apart, after those given before: the font

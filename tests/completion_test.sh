@@ -50,7 +50,7 @@ for program in "$@"; do
 	fi
 done
 
-expect zirk2txt "zirk2txt --" "--font --help --list --version"
+expect zirk2txt "zirk2txt --" "--charset --font --help --list --map --version"
 expect zirk2txt "zirk2txt --font " ""
 expect txt2zirk "txt2zirk -" "--help --version"
 expect font2zirk "font2zirk --pro" "--proportional"
@@ -61,6 +61,8 @@ expect font2zirk "font2zirk -m " "fonts.zirk map.txt sub"
 expect font2zirk "font2zirk --charset=CP43" "CP437"
 expect font2zirk "font2zirk -c ISO-8859-1" "ISO-8859-1 ISO-8859-10 ISO-8859-11 ISO-8859-13 ISO-8859-14 ISO-8859-15 ISO-8859-16"
 expect font2zirk "font2zirk --report fonts.zirk --fi" "--fixed"
+expect font2zirk "font2zirk --align " "baseline cell"
+expect zirk2c "zirk2c --h" "--header --help"
 expect zirk2png "zirk2png --s" "--scale"
 expect zirk2png "zirk2png --scale " ""
 expect zirk2bdf "zirk2bdf --" "--charset --descent --font --help --map --version"

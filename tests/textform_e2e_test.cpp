@@ -125,7 +125,8 @@ const std::vector<fault> &faults()
 	static const std::vector<fault> table{
 		{"", "1: error: empty file, expected 'zirk-text 1'"},
 		{"zirk-text 2\n", "1: error: text form version '2' is not known, expected 'zirk-text 1'"},
-		{"ZIRKFNT\n", "1: error: the first line is 'ZIRKFNT', expected 'zirk-text 1'"},
+		{"ZIRKFNT\n",
+	         "1: error: a zirk font container, which zirk2txt reads, expected its text form 'zirk-text 1'"},
 		{"zirk-text 1\r\n", "1: error: line ends in a carriage return, expected LF line ends"},
 		{edit(FIXED, "\"Tiny\"\n", "\"Tiny\"\r\n"),
 	         "4: error: line ends in a carriage return, expected LF line ends"},
@@ -204,10 +205,12 @@ const std::vector<fault> &faults()
 		{edit(FIXED, "glyph 65 0x41 'A'", "glyph A"),
 	         "12: error: glyph heading 'glyph A' has no code, expected 'glyph 65 'A''"},
 		{edit(FIXED, "0x41", "0x42"), "12: error: '0x42' does not match glyph 65, expected its code in hex"},
-		{edit(FIXED, "'A'", "'B'"), "12: error: character 'B' does not match glyph 65, expected 'A'"},
-		{edit(edit(edit(FIXED, "first_char: 65", "first_char: 9"), "last_char: 66", "last_char: 10"),
-	              "glyph 65 0x41 'A'", "glyph 9 0x09 'x'"),
-	         "12: error: a character in the heading of glyph 9, which has none printable, expected none"},
+		{edit(FIXED, "'A'", "'AB'"),
+	         "12: error: unexpected ''AB'' in the heading of glyph 65, expected one character in UTF-8 between "
+	         "single quotes"},
+		{edit(FIXED, "'A'", "'\xe2\x98'"),
+	         "12: error: unexpected ''\xe2\x98'' in the heading of glyph 65, expected one character in UTF-8 "
+	         "between single quotes"},
 		{edit(FIXED, "'A'", "'A' bold"),
 	         "12: error: unexpected 'bold' in the heading of glyph 65, expected 'glyph 65 'A''"},
 		{edit(FIXED, "'A'", "'A' width 3"),
@@ -299,6 +302,10 @@ TEST(textform, refuses_what_it_cannot_read_or_write)
 	         {.out = output_to::dev_full},
 	         "zirk2txt: standard output: No space left on device\n"},
 		{"zirk2txt", {font}, {.out = output_to::closed}, "zirk2txt: standard output: Bad file descriptor\n"},
+		{"txt2zirk",
+	         {font},
+	         {},
+	         font + ":1: error: a zirk font container, which zirk2txt reads, expected its text form 'zirk-text 1'\n"},
 	};
 	for (const auto &c : cases) {
 		SCOPED_TRACE(c.err);
@@ -380,6 +387,8 @@ TEST(txt2zirk, hand_edits)
 		{"drop the first glyph",
 	         edit(edit(PROP, "first_char: 65", "first_char: 66"), "glyph 65 0x41 'A' width 3\n.@.\n@.@\n", ""),
 	         dropped_first},
+		{"any one character in a heading, or none",
+	         edit(edit(PROP, "0x41 'A'", "0x41 '\xe2\x98\xba'"), "glyph 66 0x42 'B'", "glyph 66 '''"), PROP_FONT},
 		{"drop the last glyph",
 	         edit(PROP, "last_char: 66", "last_char: 65").substr(0, PROP.find("\nglyph 66") + 1), dropped_last},
 	};
@@ -582,6 +591,7 @@ TEST(textform, command_lines)
 	         "--font '2-1' is not a list of font numbers from 1 to 255 and ranges, such as 1,3-5"},
 		{"zirk2txt", {"--font", "4", font}, "--font 4: " + font + " holds 3 fonts"},
 		{"zirk2txt", {font, "-l", "-f", "1,9"}, "--font 9: " + font + " holds 3 fonts"},
+		{"zirk2txt", {"--map", "-"}, "standard input ('-') is named twice, and can be read once"},
 	};
 	for (const auto &c : cases) {
 		SCOPED_TRACE(c.message);
@@ -595,6 +605,49 @@ TEST(textform, command_lines)
 		const run_result help = run_program(program, {"--help"});
 		EXPECT_TRUE(help.out.starts_with("Usage: " + program + " ")) << help.out;
 		EXPECT_EQ(run_program(program, {"--version"}).out, program + " (korvane) 1.0.0\n");
+	}
+}
+
+// The glyph headings show each code's character by a charset or a code map,
+// the first of its characters that is no control; txt2zirk reads any of
+// them back to the same bytes.
+TEST(zirk2txt, headings_show_the_charset_or_map)
+{
+	const scratch_dir dir;
+	const std::string bytes = container_of({{.fixed_width = 1,
+	                                         .height = 1,
+	                                         .first_char = 0x80,
+	                                         .last_char = 0x82,
+	                                         .bitmap = std::string("\x80\x00\x80", 3)}});
+	const std::string font = dir.file("f.zirk", bytes);
+	const std::string map = dir.file("m.map", "0x81 U+0001 U+263A\n");
+	const struct {
+		std::vector<std::string> options;
+		std::string headings;
+	} cases[] = {
+		{{}, "glyph 128 0x80\nglyph 129 0x81\nglyph 130 0x82\n"},
+		{{"--charset", "CP437"},
+	         "glyph 128 0x80 '\xc3\x87'\nglyph 129 0x81 '\xc3\xbc'\nglyph 130 0x82 '\xc3\xa9'\n"},
+		{{"-c", "CP437", "-m", map},
+	         "glyph 128 0x80 '\xc3\x87'\nglyph 129 0x81 '\xe2\x98\xba'\nglyph 130 0x82 '\xc3\xa9'\n"},
+	};
+	const std::string plain = zirk2txt({font}).out;
+	for (const auto &c : cases) {
+		SCOPED_TRACE(c.headings);
+		std::vector<std::string> args = c.options;
+		args.push_back(font);
+		const run_result r = zirk2txt(args);
+		EXPECT_EQ(r.status, 0) << r.err;
+		std::string headings;
+		for (std::size_t at = r.out.find("glyph "); at != std::string::npos; at = r.out.find("glyph ", at + 1))
+			headings += r.out.substr(at, r.out.find('\n', at) + 1 - at);
+		EXPECT_EQ(headings, c.headings);
+		// Nothing else changes.
+		std::string text = r.out;
+		for (std::size_t at; (at = text.find(" '")) != std::string::npos;)
+			text.erase(at, text.find('\n', at) - at);
+		EXPECT_EQ(text, plain);
+		EXPECT_EQ(txt2zirk({dir.file("t.txt", r.out)}).out, bytes);
 	}
 }
 

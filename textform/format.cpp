@@ -32,26 +32,15 @@ void append_field(std::string &out, std::string_view key, unsigned value)
 	out += '\n';
 }
 
-// Latin-1 codes with a glyph of their own, shown beside the code.
-bool printable_latin1(unsigned code)
-{
-	return (code >= 0x20 && code <= 0x7e) || code >= 0xa0;
-}
-
-void append_heading(std::string &out, const font_record &font, unsigned code)
+void append_heading(std::string &out, const font_record &font, unsigned code, const heading_characters &shown)
 {
 	out += "\nglyph ";
 	append_number(out, code);
 	out += " 0x";
 	append_hex_byte(out, static_cast<unsigned char>(code));
-	if (printable_latin1(code)) {
+	if (!shown[code].empty()) {
 		out += " '";
-		if (code < 0x80) {
-			out += static_cast<char>(code);
-		} else {
-			out += static_cast<char>(0xc0 | code >> 6);
-			out += static_cast<char>(0x80 | (code & 0x3f));
-		}
+		out += shown[code];
 		out += '\'';
 	}
 	if (has_width_table(font.header)) {
@@ -180,7 +169,27 @@ void append_form_line(std::string &out)
 	out += '\n';
 }
 
-void append_font(std::string &out, const font_record &font, unsigned number, unsigned from_input)
+const heading_characters &latin1_headings()
+{
+	static const heading_characters latin1 = [] {
+		heading_characters shown;
+		for (unsigned code = 0x20; code < 0x100; code++) {
+			if (code >= 0x7f && code < 0xa0)
+				continue;
+			if (code < 0x80) {
+				shown[code] = std::string(1, static_cast<char>(code));
+			} else {
+				shown[code] += static_cast<char>(0xc0 | code >> 6);
+				shown[code] += static_cast<char>(0x80 | (code & 0x3f));
+			}
+		}
+		return shown;
+	}();
+	return latin1;
+}
+
+void append_font(std::string &out, const font_record &font, unsigned number, unsigned from_input,
+                 const heading_characters &shown)
 {
 	const font_header &h = font.header;
 	out += "\nfont ";
@@ -205,7 +214,7 @@ void append_font(std::string &out, const font_record &font, unsigned number, uns
 	append_field(out, "last_char", h.last_char);
 	append_size_comment(out, font);
 	for (unsigned code = h.first_char; code <= h.last_char; code++) {
-		append_heading(out, font, code);
+		append_heading(out, font, code, shown);
 		append_rows(out, font, code);
 	}
 	const std::uint32_t need = geometry_length(font);

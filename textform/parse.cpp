@@ -2,7 +2,7 @@
 // and glyphs, each font's surplus, and the trailing bytes.
 #include "textform.h"
 
-#include "lines.h"
+#include "lexer.h"
 #include "rows.h"
 
 #include "../toolkit/command_line.h"
@@ -16,78 +16,6 @@
 #include <optional>
 
 namespace {
-
-bool is_blank(char c)
-{
-	return c == ' ' || c == '\t';
-}
-
-std::string_view strip(std::string_view s)
-{
-	while (!s.empty() && is_blank(s.front()))
-		s.remove_prefix(1);
-	while (!s.empty() && is_blank(s.back()))
-		s.remove_suffix(1);
-	return s;
-}
-
-std::string_view first_word(std::string_view line)
-{
-	return line.substr(0, line.find_first_of(" \t"));
-}
-
-// What follows the first word, blanks dropped.
-std::string_view after_first_word(std::string_view line)
-{
-	return strip(line.substr(first_word(line).size()));
-}
-
-bool is_hex_digit(char c)
-{
-	return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-// Two hex digits, as every byte of the form is written.
-std::optional<unsigned char> hex_byte(std::string_view s)
-{
-	unsigned value = 0;
-	const char *end = s.data() + s.size();
-	if (s.size() != 2 || std::from_chars(s.data(), end, value, 16).ptr != end)
-		return std::nullopt;
-	return static_cast<unsigned char>(value);
-}
-
-// A decimal number, or with hex also 0xHH. Digits too many for any number
-// are as far out of a field's range as 256, and come back as UINT_MAX.
-std::optional<unsigned> number(std::string_view s, bool hex)
-{
-	const bool prefixed = s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X');
-	if (prefixed && !hex)
-		return std::nullopt;
-	if (const std::optional<unsigned> n = parse_number(s, UINT_MAX))
-		return n;
-	const std::string_view digits = prefixed ? s.substr(2) : s;
-	const bool all_digits = !digits.empty() && std::all_of(digits.begin(), digits.end(), [&](char c) {
-		return prefixed ? is_hex_digit(c) : c >= '0' && c <= '9';
-	});
-	return all_digits ? std::optional<unsigned>(UINT_MAX) : std::nullopt;
-}
-
-bool is_row(std::string_view line)
-{
-	return !line.empty() && (line[0] == '@' || line[0] == '.' || line[0] == '?' || line[0] == '|');
-}
-
-// The character a Latin-1 code shows beside it, UTF-8 encoded; empty for
-// the codes with no glyph of their own.
-std::string latin1_character(unsigned code)
-{
-	if (code < 0x20 || (code >= 0x7f && code < 0xa0))
-		return {};
-	if (code < 0x80)
-		return std::string(1, static_cast<char>(code));
-	return {static_cast<char>(0xc0 | code >> 6), static_cast<char>(0x80 | (code & 0x3f))};
-}
 
 // The header fields, in the order the text gives them.
 enum class field_kind {
@@ -120,16 +48,16 @@ const std::array<header_field, 7> FIELDS{{
 
 class text_parser {
 public:
-	explicit text_parser(const input_file &in) : lines_(in) {}
+	explicit text_parser(const input_file &in) : lex_(in) {}
 
 	zirk_container parse()
 	{
-		first_line();
+		lex_.form_line();
 		zirk_container container;
 		while (next()) {
-			if (first_word(line_) == "font") {
+			if (first_word(lex_.line()) == "font") {
 				font(container);
-			} else if (line_ == "trailing:") {
+			} else if (lex_.line() == "trailing:") {
 				trailing(container.trailing);
 				if (next())
 					unexpected("bytes in hex or the end of the file after 'trailing:'");
@@ -141,15 +69,9 @@ public:
 	}
 
 private:
-	[[noreturn]] void fail(const std::string &what) const { lines_.fail(what); }
-
-	// Where a line of the wrong kind stands.
-	[[noreturn]] void unexpected(const std::string &expected) const
-	{
-		if (at_end_)
-			fail("end of file, expected " + expected);
-		fail("unexpected " + quoted(line_) + ", expected " + expected);
-	}
+	[[noreturn]] void fail(const std::string &what) const { lex_.fail(what); }
+	[[noreturn]] void unexpected(const std::string &expected) const { lex_.unexpected(expected); }
+	bool next() { return lex_.next(); }
 
 	// What may follow the given number of fonts.
 	static std::string after_fonts(std::size_t fonts)
@@ -159,67 +81,12 @@ private:
 		return "'font N', 'trailing:' or the end of the file";
 	}
 
-	void first_line()
-	{
-		std::string_view line;
-		bool too_long = false;
-		std::string form = "'";
-		form.append(TEXT_FORM_LINE).append("'");
-		if (!lines_.next(line, too_long))
-			fail("empty file, expected " + form);
-		if (line == TEXT_FORM_LINE)
-			return;
-		if (!line.empty() && line.back() == '\r')
-			fail("line ends in a carriage return, expected LF line ends");
-		if (first_word(line) == "zirk-text")
-			fail("text form version " + quoted(after_first_word(line)) + " is not known, expected " + form);
-		fail("the first line is " + quoted(line) + ", expected " + form);
-	}
-
-	// The next line that is neither blank nor a comment, blanks around it
-	// dropped; false at the end of the file. A line handed back by keep()
-	// comes again first.
-	bool next()
-	{
-		if (kept_) {
-			kept_ = false;
-			return true;
-		}
-		if (at_end_)
-			return false;
-		std::string_view line;
-		bool too_long = false;
-		while (lines_.next(line, too_long)) {
-			// A row as zirk2txt writes it needs none of the checks below.
-			if (!too_long && !line.empty() && (line.front() == '@' || line.front() == '.') &&
-			    (line.back() == '@' || line.back() == '.')) {
-				line_ = line;
-				return true;
-			}
-			if (!line.empty() && line.back() == '\r')
-				fail("line ends in a carriage return, expected LF line ends");
-			line = strip(line);
-			if (line.empty() || line.front() == '#')
-				continue;
-			if (too_long)
-				fail("line longer than " + std::to_string(LINE_LIMIT) +
-				     " bytes, expected a line of the text form");
-			line_ = line;
-			return true;
-		}
-		at_end_ = true;
-		line_ = {};
-		return false;
-	}
-
-	void keep() { kept_ = !at_end_; }
-
 	// A font's number is the text's own: fonts stand in the order given,
 	// whatever their numbers.
 	unsigned font_number(std::size_t fonts)
 	{
-		const std::string_view given = after_first_word(line_);
-		const std::optional<unsigned> n = number(given, false);
+		const std::string_view given = after_first_word(lex_.line());
+		const std::optional<unsigned> n = text_number(given, false);
 		if (!n)
 			fail("font number " + quoted(given) + " is not a number, expected 1 to 255");
 		if (*n < 1 || *n > MAX_FONTS)
@@ -232,7 +99,7 @@ private:
 
 	void font(zirk_container &container)
 	{
-		const unsigned text_number = font_number(container.fonts.size());
+		const unsigned number_in_text = font_number(container.fonts.size());
 		font_record font;
 		font_header &h = font.header;
 		auto *header = reinterpret_cast<unsigned char *>(&h);
@@ -242,24 +109,24 @@ private:
 			fail("last_char " + std::to_string(h.last_char) + " is more than one below first_char " +
 			     std::to_string(h.first_char) + ", expected at least " + std::to_string(h.first_char - 1U));
 
-		glyph_block block(font.bitmap, text_number);
+		glyph_block block(font.bitmap, number_in_text);
 		for (unsigned code = h.first_char; code <= h.last_char; code++)
 			glyph(font, block, code);
 		const std::string after = "'surplus:' or " + after_fonts(container.fonts.size() + 1);
 		if (next()) {
-			if (line_ == "surplus:") {
+			if (lex_.line() == "surplus:") {
 				if (block.missing())
 					fail("surplus bytes after missing glyph bytes, expected none: a block that ends "
 					     "within the glyphs has no surplus");
 				while (hex_line(font.bitmap))
-					block.check_surplus(lines_);
-			} else if (first_word(line_) == "glyph") {
+					block.check_surplus(lex_.lines());
+			} else if (first_word(lex_.line()) == "glyph") {
 				fail("glyph beyond last_char " + std::to_string(h.last_char) + ", expected " + after);
-			} else if (is_row(line_)) {
+			} else if (is_row(lex_.line())) {
 				fail("a row after the " + std::to_string(rows_of_last_) + " rows of glyph " +
 				     std::to_string(h.last_char) + ", expected " + after);
 			} else {
-				keep();
+				lex_.keep();
 			}
 		}
 		h.bitmap_size = static_cast<std::uint16_t>(font.bitmap.size());
@@ -276,8 +143,8 @@ private:
 		expected.append(f.key).append(":'");
 		if (!next())
 			unexpected(expected);
-		const std::size_t colon = line_.find(':');
-		const std::string_view key = line_.substr(0, colon);
+		const std::size_t colon = lex_.line().find(':');
+		const std::string_view key = lex_.line().substr(0, colon);
 		if (colon == std::string_view::npos || key.empty() ||
 		    key.find_first_not_of("abcdefghijklmnopqrstuvwxyz_") != std::string_view::npos)
 			unexpected(expected);
@@ -287,7 +154,7 @@ private:
 			fail((known ? "field '" : "unknown field '") + std::string(key) + ":'" +
 			     (known ? " out of order" : "") + ", expected " + expected);
 		}
-		const std::string_view value = strip(line_.substr(colon + 1));
+		const std::string_view value = strip(lex_.line().substr(colon + 1));
 		if (value.empty())
 			fail("no value for '" + std::string(key) + ":', expected " + std::string(f.form));
 		switch (f.kind) {
@@ -363,7 +230,7 @@ private:
 
 	unsigned char byte_number(std::string_view v, const header_field &f) const
 	{
-		const std::optional<unsigned> value = number(v, f.kind == field_kind::char_code);
+		const std::optional<unsigned> value = text_number(v, f.kind == field_kind::char_code);
 		const std::string key(f.key);
 		if (!value)
 			fail(key + " " + quoted(v) + " is not a number, expected " + std::string(f.form));
@@ -383,21 +250,21 @@ private:
 
 	void glyph(font_record &font, glyph_block &block, unsigned code)
 	{
-		if (!next() || first_word(line_) != "glyph")
+		if (!next() || first_word(lex_.line()) != "glyph")
 			unexpected(glyph_expected(font, code));
 		const unsigned width = heading(font, code);
 		const unsigned rows = row_bytes_for_width(width) == 0 ? 0 : font.header.height;
 		for (unsigned r = 1; r <= rows; r++) {
 			std::string_view line;
-			if (!kept_ && lines_.peek(width, line) && block.plain_row(line, width)) {
-				lines_.skip(width);
+			if (!lex_.kept() && lex_.lines().peek(width, line) && block.plain_row(line, width)) {
+				lex_.lines().skip(width);
 				continue;
 			}
-			if (!next() || !is_row(line_))
+			if (!next() || !is_row(lex_.line()))
 				unexpected("row " + std::to_string(r) + " of " + std::to_string(rows) + " of glyph " +
 				           std::to_string(code));
-			if (!block.plain_row(line_, width))
-				block.row(lines_, line_, code, width);
+			if (!block.plain_row(lex_.line(), width))
+				block.row(lex_.lines(), lex_.line(), code, width);
 		}
 		rows_of_last_ = rows;
 	}
@@ -406,28 +273,28 @@ private:
 	unsigned heading(font_record &font, unsigned code)
 	{
 		const bool table = has_width_table(font.header);
-		const std::string character = latin1_character(code);
+		const std::string &character = latin1_headings()[code];
 		auto canonical = [&] {
 			return "'glyph " + std::to_string(code) + (character.empty() ? "" : " '" + character + "'") +
 			       (table ? " width N'" : "'");
 		};
 
-		std::string_view rest = after_first_word(line_);
-		const std::optional<unsigned> decimal = number(first_word(rest), false);
+		std::string_view rest = after_first_word(lex_.line());
+		const std::optional<unsigned> decimal = text_number(first_word(rest), false);
 		if (!decimal)
-			fail("glyph heading " + quoted(line_) + " has no code, expected " + canonical());
+			fail("glyph heading " + quoted(lex_.line()) + " has no code, expected " + canonical());
 		if (*decimal != code)
 			fail("glyph " + std::string(first_word(rest)) + " out of order, expected glyph " +
 			     std::to_string(code) + " (the glyphs run from first_char to last_char, none missing)");
 		rest = after_first_word(rest);
 		if (rest.starts_with("0x") || rest.starts_with("0X")) {
-			const std::optional<unsigned> hex = number(first_word(rest), true);
+			const std::optional<unsigned> hex = text_number(first_word(rest), true);
 			if (!hex || *hex != code)
 				fail(quoted(first_word(rest)) + " does not match glyph " + std::to_string(code) +
 				     ", expected its code in hex");
 			rest = after_first_word(rest);
 		}
-		rest = heading_character(rest, code, character);
+		rest = heading_character(rest, code);
 		const unsigned width = heading_width(font, rest, code);
 		if (!rest.empty())
 			fail("unexpected " + quoted(rest) + " in the heading of glyph " + std::to_string(code) +
@@ -435,21 +302,22 @@ private:
 		return width;
 	}
 
-	// The character after the code, if given; returns what follows it.
-	std::string_view heading_character(std::string_view rest, unsigned code, const std::string &character) const
+	// The character after the code, if given: any one character, as the
+	// charset or code map zirk2txt was given shows the code. Returns what
+	// follows it.
+	std::string_view heading_character(std::string_view rest, unsigned code) const
 	{
 		if (!rest.starts_with('\''))
 			return rest;
-		if (character.empty())
-			fail("a character in the heading of glyph " + std::to_string(code) +
-			     ", which has none printable, expected none");
-		if (!rest.starts_with("'" + character + "'")) {
-			const std::size_t close = rest.find('\'', 2);
-			fail("character " +
-			     std::string(rest.substr(0, close == std::string_view::npos ? rest.size() : close + 1)) +
-			     " does not match glyph " + std::to_string(code) + ", expected '" + character + "'");
+		const std::size_t size = utf8_character_size(rest.substr(1));
+		if (size == 0 || rest.size() < size + 2 || rest[size + 1] != '\'') {
+			const std::size_t close = rest.find('\'', 1);
+			fail("unexpected " +
+			     quoted(rest.substr(0, close == std::string_view::npos ? rest.size() : close + 1)) +
+			     " in the heading of glyph " + std::to_string(code) +
+			     ", expected one character in UTF-8 between single quotes");
 		}
-		return strip(rest.substr(character.size() + 2));
+		return strip(rest.substr(size + 2));
 	}
 
 	// The width at the end of a heading, which a font with a width table
@@ -467,7 +335,7 @@ private:
 			fail("a width in the heading of a font without a width table (spacing not P), "
 			     "expected none");
 		const std::string_view w = first_word(after_first_word(rest));
-		const std::optional<unsigned> value = number(w, false);
+		const std::optional<unsigned> value = text_number(w, false);
 		if (!value)
 			fail("width " + quoted(w) + " is not a number, expected 0 to 255");
 		if (*value > 255)
@@ -483,11 +351,11 @@ private:
 	{
 		if (!next())
 			return false;
-		if (first_word(line_) == "font" || line_ == "trailing:" || line_ == "surplus:") {
-			keep();
+		if (first_word(lex_.line()) == "font" || lex_.line() == "trailing:" || lex_.line() == "surplus:") {
+			lex_.keep();
 			return false;
 		}
-		for (std::string_view rest = line_; !rest.empty(); rest = after_first_word(rest)) {
+		for (std::string_view rest = lex_.line(); !rest.empty(); rest = after_first_word(rest)) {
 			const std::string_view word = first_word(rest);
 			const std::optional<unsigned char> b = hex_byte(word);
 			if (!b)
@@ -506,10 +374,7 @@ private:
 				     " (txt2zirk holds the whole container)");
 	}
 
-	text_lines lines_;
-	std::string_view line_;
-	bool kept_ = false;
-	bool at_end_ = false;
+	text_lexer lex_;
 	unsigned rows_of_last_ = 0;
 };
 

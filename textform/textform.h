@@ -6,6 +6,7 @@
 #include "../toolkit/input.h"
 #include "../zirkfile/zirkfile.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -16,9 +17,16 @@ inline constexpr std::string_view TEXT_FORM_LINE = "zirk-text 1";
 // pieces. The text of a container is the form line, each font in turn, then
 // the trailing bytes, if any.
 void append_form_line(std::string &out);
+// What each code's glyph heading shows beside it, in UTF-8: a character,
+// or nothing. The codes' characters in ISO-8859-1 unless a charset or code
+// map says otherwise; none for the control characters.
+using heading_characters = std::array<std::string, 256>;
+const heading_characters &latin1_headings();
+
 // Font number counts from 1 in the order written; a font taken out of a
 // larger container names its number there, from_input, in a comment.
-void append_font(std::string &out, const font_record &font, unsigned number, unsigned from_input = 0);
+void append_font(std::string &out, const font_record &font, unsigned number, unsigned from_input = 0,
+                 const heading_characters &shown = latin1_headings());
 // The bytes after the last record; nothing when there are none. A long run
 // can be written in pieces: append_trailing for the first, then
 // append_hex_lines for the rest, each piece but the last a multiple of 16.
