@@ -17,7 +17,12 @@
 // What an option's value is, so that the shell can complete it: a file's
 // name, a charset's name as iconv knows it, one of a few fixed words, or
 // anything else (a number, a list, a name), which it leaves to the user.
-enum class option_value : unsigned char { any, file, charset, words };
+enum class option_value : unsigned char {
+	any,
+	file,
+	charset,
+	words
+};
 
 struct option_syntax {
 	const char *name;  // the long name, without "--"
