@@ -73,7 +73,7 @@ void draw_with_zirkfont(benchmark::State &state, bool proportional, int x, bool 
 	const zf_style style{1, 0, opaque, false};
 	zf_canvas cv;
 	zf_canvas_init(&cv, w.canvas.data(), WIDTH, HEIGHT, STRIDE, ZF_ROWS);
-	for (auto _ : state)
+	while (state.KeepRunning())
 		for (int line = 0; line < LINES; line++)
 			benchmark::DoNotOptimize(
 				zf_draw(&cv, &w.font, x, line * ROWS, w.text.data(), w.text.size(), &style));
@@ -86,11 +86,11 @@ void copy_aligned_rows(benchmark::State &state)
 	workload w(false);
 	std::uint8_t *canvas = w.canvas.data();
 	benchmark::DoNotOptimize(w.canvas.data());
-	for (auto _ : state) {
+	while (state.KeepRunning()) {
 		for (int line = 0; line < LINES; line++)
 			for (int i = 0; i < GLYPHS; i++) {
-				const std::uint8_t *rows =
-					w.font.bitmap + (w.text[static_cast<std::size_t>(i)] - FIRST) * ROWS;
+				const std::size_t glyph = w.text[static_cast<std::size_t>(i)] - FIRST;
+				const std::uint8_t *rows = w.font.bitmap + glyph * std::size_t{ROWS};
 				for (int r = 0; r < ROWS; r++)
 					canvas[(line * ROWS + r) * STRIDE + i] = rows[r];
 			}
@@ -110,22 +110,23 @@ void copy_shifted_rows(benchmark::State &state, bool proportional, int x0)
 	for (unsigned c = FIRST; c <= LAST; c++) {
 		glyph[c] = at;
 		width[c] = proportional ? w.font.widths[c - FIRST] : 8;
-		at += (width[c] + 7) / 8 * ROWS;
+		at += std::size_t{(width[c] + 7) / 8} * std::size_t{ROWS};
 	}
 	std::uint8_t *canvas = w.canvas.data();
 	benchmark::DoNotOptimize(w.canvas.data());
-	for (auto _ : state) {
+	while (state.KeepRunning()) {
 		for (int line = 0; line < LINES; line++) {
 			unsigned x = static_cast<unsigned>(x0);
 			for (const std::uint8_t code : w.text) {
-				const unsigned row_bytes = (width[code] + 7) / 8, shift = x % 8;
+				const unsigned row_bytes = (width[code] + 7) / 8;
+				const unsigned shift = x % 8;
 				const std::uint8_t *rows = glyph[code];
 				for (int r = 0; r < ROWS; r++, rows += row_bytes) {
-					std::uint8_t *out = canvas + (line * ROWS + r) * STRIDE + x / 8;
+					std::uint8_t *out = canvas + std::ptrdiff_t{line * ROWS + r} * STRIDE + x / 8;
 					for (unsigned b = 0, left = width[code]; b < row_bytes; b++, left -= 8) {
 						const unsigned keep = left >= 8 ? 0xffU : 0xff00U >> left & 0xffU;
-						const unsigned bits = (rows[b] & keep) << 8 >> shift,
-							       mask = keep << 8 >> shift;
+						const unsigned bits = (rows[b] & keep) << 8 >> shift;
+						const unsigned mask = keep << 8 >> shift;
 						out[b] = static_cast<std::uint8_t>((out[b] & ~(mask >> 8)) | bits >> 8);
 						out[b + 1] = static_cast<std::uint8_t>((out[b + 1] & ~mask) |
 						                                       (bits & 0xffU));

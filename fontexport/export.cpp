@@ -25,20 +25,6 @@ unsigned char last_byte_mask(unsigned width)
 	return static_cast<unsigned char>(0xff00U >> (width % 8));
 }
 
-constexpr std::string_view SHARED_HELP = R"(With no FILE, or when FILE is -, read standard input. A summary goes
-to standard error.
-
-  -f, --font N        the font to write, counting from 1 (needed when the
-                      container holds more than one)
-  -c, --charset NAME  what the codes mean, any one-byte charset iconv knows
-                      (default ISO-8859-1)
-  -m, --map FILE      what the codes mean, by a code map file over --charset
-)";
-
-constexpr std::string_view HELP_END = R"(  -h, --help          show this help and exit
-      --version       show the version and exit
-)";
-
 }  // namespace
 
 const std::array<option_syntax, 4> EXPORT_OPTIONS{{
@@ -47,11 +33,6 @@ const std::array<option_syntax, 4> EXPORT_OPTIONS{{
 	{"map", MAP_KEY, true, option_value::file},
 	{"descent", DESCENT_KEY, true},
 }};
-
-std::string export_help(std::string_view about, std::string_view own_options)
-{
-	return std::string(about).append(SHARED_HELP).append(own_options).append(HELP_END);
-}
 
 export_options parse_export_options(int argc, char **argv)
 {

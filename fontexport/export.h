@@ -26,9 +26,35 @@ struct export_options {
 
 // The options both programs take, then zirk2bdf's --descent.
 extern const std::array<option_syntax, 4> EXPORT_OPTIONS;
-// A program's help: about (from "Usage: " to what it writes), the lines
-// both programs share, then own_options, the lines of those it alone takes.
-std::string export_help(std::string_view about, std::string_view own_options);
+// The help lines both programs share: after what the program writes, and
+// after the options it alone takes.
+inline constexpr char EXPORT_SHARED_HELP[] = R"(With no FILE, or when FILE is -, read standard input. A summary goes
+to standard error.
+
+  -f, --font N        the font to write, counting from 1 (needed when the
+                      container holds more than one)
+  -c, --charset NAME  what the codes mean, any one-byte charset iconv knows
+                      (default ISO-8859-1)
+  -m, --map FILE      what the codes mean, by a code map file over --charset
+)";
+inline constexpr char EXPORT_HELP_END[] = R"(  -h, --help          show this help and exit
+      --version       show the version and exit
+)";
+
+// A program's help, joined when it is compiled: about (from "Usage: " to
+// what it writes), the shared lines, own (the lines of the options it alone
+// takes), the end.
+template <std::size_t About, std::size_t Own>
+constexpr auto export_help(const char (&about)[About], const char (&own)[Own])
+{
+	std::array<char, About + Own + sizeof EXPORT_SHARED_HELP + sizeof EXPORT_HELP_END - 4> help{};
+	std::size_t at = 0;
+	for (const std::string_view part : {std::string_view(about, About - 1), std::string_view(EXPORT_SHARED_HELP),
+	                                    std::string_view(own, Own - 1), std::string_view(EXPORT_HELP_END)})
+		for (const char c : part)
+			help.at(at++) = c;
+	return help;
+}
 // By the program's syntax, made of EXPORT_OPTIONS.
 export_options parse_export_options(int argc, char **argv);
 

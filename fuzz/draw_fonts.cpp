@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <vector>
 
 #include <unistd.h>
@@ -37,12 +38,28 @@ void check_outside_clip(const std::vector<std::uint8_t> &bits, zf_layout layout,
 		for (int x = 0; x < WIDTH; x++) {
 			if (x >= CLIP_X && x < CLIP_X + CLIP_W && y >= CLIP_Y && y < CLIP_Y + CLIP_H)
 				continue;
-			const auto ux = static_cast<std::size_t>(x), uy = static_cast<std::size_t>(y);
+			const auto ux = static_cast<std::size_t>(x);
+			const auto uy = static_cast<std::size_t>(y);
 			const unsigned bit = layout == ZF_ROWS ? (bits[uy * stride + ux / 8] >> (7 - ux % 8)) & 1U
 			                                       : (bits[uy / 8 * stride + ux] >> (uy % 8)) & 1U;
 			if (bit != 1)
 				std::abort();
 		}
+}
+
+// Every code, then the text, into a canvas of bits that are all set outside
+// the clip and must stay so.
+void draw_into_bits(zf_layout layout, const zf_font &font, int x, const zf_style &style,
+                    std::span<const std::uint8_t> every, std::span<const std::uint8_t> text)
+{
+	const std::size_t stride = layout == ZF_ROWS ? (WIDTH + 7) / 8 : WIDTH;
+	std::vector<std::uint8_t> bits(stride * (layout == ZF_ROWS ? HEIGHT : (HEIGHT + 7) / 8), 0xff);
+	zf_canvas cv;
+	zf_canvas_init(&cv, bits.data(), WIDTH, HEIGHT, stride, layout);
+	zf_canvas_clip(&cv, CLIP_X, CLIP_Y, CLIP_W, CLIP_H);
+	(void)zf_draw(&cv, &font, x, -1, every.data(), every.size(), &style);
+	(void)zf_draw(&cv, &font, x, 4, text.data(), text.size(), &style);
+	check_outside_clip(bits, layout, stride);
 }
 
 void draw_font(const zf_font &font, const std::uint8_t *text, std::size_t text_size)
@@ -57,17 +74,8 @@ void draw_font(const zf_font &font, const std::uint8_t *text, std::size_t text_s
 	                                  {3, -200, true, false}};
 	for (const zf_style &style : styles)
 		for (const int x : {-20, 0, 5}) {
-			for (const zf_layout layout : {ZF_ROWS, ZF_PAGES}) {
-				const std::size_t stride = layout == ZF_ROWS ? (WIDTH + 7) / 8 : WIDTH;
-				std::vector<std::uint8_t> bits(stride * (layout == ZF_ROWS ? HEIGHT : (HEIGHT + 7) / 8),
-				                               0xff);
-				zf_canvas cv;
-				zf_canvas_init(&cv, bits.data(), WIDTH, HEIGHT, stride, layout);
-				zf_canvas_clip(&cv, CLIP_X, CLIP_Y, CLIP_W, CLIP_H);
-				(void)zf_draw(&cv, &font, x, -1, every.data(), every.size(), &style);
-				(void)zf_draw(&cv, &font, x, 4, text, text_size, &style);
-				check_outside_clip(bits, layout, stride);
-			}
+			for (const zf_layout layout : {ZF_ROWS, ZF_PAGES})
+				draw_into_bits(layout, font, x, style, {every.data(), every.size()}, {text, text_size});
 			unsigned set = 0;
 			zf_canvas cv;
 			zf_canvas_callback(&cv, WIDTH, HEIGHT, check_pixel, &set);
