@@ -52,13 +52,15 @@ static void draw_grid_row(const font_block &b, const font_record &caption_font, 
 		draw_text(caption_font, hex_code(row_code), in_row - 1, TEXT, out);
 
 	const font_header &h = b.font->header;
-	if (in_row > unsigned{h.height} + 1)
+	// The frame's rows: above the glyphs' first and below their last.
+	const unsigned frame_bottom = unsigned{h.height} + 1;
+	if (in_row > frame_bottom)
 		return;
 	const unsigned first = std::max<unsigned>(row_code, h.first_char) - row_code;
 	const unsigned last = std::min<unsigned>(row_code + GLYPHS_PER_ROW - 1, h.last_char) - row_code;
 	unsigned char *grid = out + LABEL_WIDTH;
 	const std::size_t pitch = b.cell_width + 1;
-	if (in_row == 0 || in_row == unsigned{h.height} + 1) {
+	if (in_row == 0 || in_row == frame_bottom) {
 		std::fill(grid + first * pitch, grid + (last + 1) * pitch + 1, FRAME);
 		return;
 	}
