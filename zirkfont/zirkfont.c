@@ -150,15 +150,20 @@ bool zf_font_named(const zf_container *c, const char *name, zf_font *f)
 	return false;
 }
 
+/* The first row of code's glyph, code being in the font's range. */
+static const uint8_t *glyph_rows(const zf_font *f, unsigned code)
+{
+	return f->bitmap + row_bytes_before(f, code - f->first_char) * f->height;
+}
+
 bool zf_glyph_at(const zf_font *f, unsigned code, zf_glyph *g)
 {
-	unsigned n = code - f->first_char;
 	if (code < f->first_char || code > f->last_char)
 		return false;
-	g->width = f->proportional ? byte_at(f->widths, n) : f->fixed_width;
+	g->width = f->proportional ? byte_at(f->widths, code - f->first_char) : f->fixed_width;
 	g->height = f->height;
 	g->row_bytes = row_bytes(g->width);
-	g->rows = f->bitmap + row_bytes_before(f, n) * f->height;
+	g->rows = glyph_rows(f, code);
 	return true;
 }
 
@@ -274,19 +279,20 @@ static unsigned map_char(const zf_charmap *m, uint32_t ch, uint8_t replacement)
 	return replacement;
 }
 
-/* The next code, or false at the end. An ill-formed sequence ends at the
- * first byte that cannot continue it, which is left for the next code. */
-static bool next_code(job *src, unsigned *code)
+/* The next code, or -1 at the end; returned, not stored, so that callers
+ * keep no variable of theirs in memory for it. An ill-formed sequence ends
+ * at the first byte that cannot continue it, which is left for the next
+ * code. */
+static int next_code(job *src)
 {
 	unsigned lead, need = 0, low = 0x80, high = 0xBF;
 	uint32_t ch;
 	if (src->n == 0)
-		return false;
+		return -1;
 	lead = *src->p++;
 	src->n--;
-	*code = lead;
 	if (!src->utf8)
-		return true;
+		return (int)lead;
 	ch = lead;
 	if (lead >= 0xC2 && lead <= 0xDF) {
 		need = 1;
@@ -302,23 +308,19 @@ static bool next_code(job *src, unsigned *code)
 		low = lead == 0xF0 ? 0x90 : low;
 		high = lead == 0xF4 ? 0x8F : high;
 	} else if (lead >= 0x80) {
-		*code = src->replacement;
-		return true;
+		return src->replacement;
 	}
 	for (; need > 0; need--) {
 		unsigned b = src->n ? *src->p : 0;
-		if (b < low || b > high) {
-			*code = src->replacement;
-			return true;
-		}
+		if (b < low || b > high)
+			return src->replacement;
 		ch = ch << 6 | (b & 0x3Fu);
 		src->p++;
 		src->n--;
 		low = 0x80;
 		high = 0xBF;
 	}
-	*code = map_char(src->map, ch, src->replacement);
-	return true;
+	return (int)map_char(src->map, ch, src->replacement);
 }
 
 static unsigned width_of(const zf_font *f, unsigned code)
@@ -328,18 +330,19 @@ static unsigned width_of(const zf_font *f, unsigned code)
 	return f->proportional ? byte_at(f->widths, code - f->first_char) : f->fixed_width;
 }
 
-/* Moves the pen over code's glyph; false when the code is skipped. */
-static bool advance(pen *at, const zf_font *f, unsigned code, const zf_style *s)
+/* Moves the pen over code's glyph; returns its width, 0 when the code is
+ * skipped. */
+static unsigned advance(pen *at, const zf_font *f, unsigned code, const zf_style *s)
 {
 	unsigned scale = s->scale ? s->scale : 1, width = width_of(f, code);
 	if (width == 0)
-		return false;
+		return 0;
 	if (at->drawn && s->spacing != 0)
 		at->x = add_scaled(at->x, s->spacing, scale);
 	at->drawn = true;
 	at->cell = at->x;
 	at->x = add_scaled(at->x, (int)width, scale);
-	return true;
+	return width;
 }
 
 /* The glyph whose rows start at rows, in the cell the pen just passed, cut
@@ -433,7 +436,8 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 static SEPARATE int print(job *j, int x, int y)
 {
 	const zf_canvas *cv = j->cv;
-	unsigned code;
+	int code;
+	unsigned width;
 	if (!j->s)
 		j->s = &plain;
 	j->at.x = x;
@@ -443,12 +447,9 @@ static SEPARATE int print(job *j, int x, int y)
 		j->y0 = larger(y, cv->clip_y0);
 		j->y1 = smaller(add_scaled(y, j->f->height, j->s->scale ? j->s->scale : 1), cv->clip_y1);
 	}
-	while (next_code(j, &code))
-		if (advance(&j->at, j->f, code, j->s) && cv && j->y0 < j->y1) {
-			zf_glyph g;
-			zf_glyph_at(j->f, code, &g);
-			draw(j, g.rows, g.row_bytes);
-		}
+	while ((code = next_code(j)) >= 0)
+		if ((width = advance(&j->at, j->f, (unsigned)code, j->s)) != 0 && cv && j->y0 < j->y1)
+			draw(j, glyph_rows(j->f, (unsigned)code), row_bytes(width));
 	return j->at.x;
 }
 
@@ -497,13 +498,13 @@ size_t zf_encode(const zf_charmap *m, const char *utf8, size_t len, uint8_t *cod
 {
 	job src;
 	size_t count = 0;
-	unsigned code;
+	int code;
 	src.p = (const uint8_t *)utf8;
 	src.n = len;
 	src.map = m;
 	src.utf8 = true;
 	src.replacement = replacement;
-	while (count < capacity && next_code(&src, &code))
+	while (count < capacity && (code = next_code(&src)) >= 0)
 		codes[count++] = (uint8_t)code;
 	return count;
 }
