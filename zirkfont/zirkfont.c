@@ -246,16 +246,17 @@ typedef struct pen {
  * its pen. Kept in one place and passed by pointer, so that the drawing
  * loops need little stack on small machines. */
 typedef struct job {
+	/* First, where small machines store bytes with the shortest code. */
+	bool utf8;
+	uint8_t replacement;
 	const uint8_t *p; /* the codes, or UTF-8 text when utf8 */
 	size_t n;
 	const zf_charmap *map;
 	const zf_canvas *cv; /* NULL when only measuring */
 	const zf_font *f;
 	const zf_style *s;
-	int y, y0, y1; /* the cells' top; the rows drawn, inside the clip rectangle */
+	int y0, y1; /* the rows drawn, inside the clip rectangle */
 	pen at;
-	bool utf8;
-	uint8_t replacement;
 } job;
 
 /* The code of a character through m. */
@@ -353,14 +354,14 @@ static unsigned advance(pen *at, const zf_font *f, unsigned code, const zf_style
  * drawing of a whole byte stores it without reading the canvas. Any other
  * way goes a pixel at a time, each font pixel repeated scale times across
  * and down by counting. */
-static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
+static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes, unsigned down)
 {
 	const zf_canvas *cv = j->cv;
 	const zf_style *s = j->s;
 	unsigned scale = s->scale ? s->scale : 1, row_phase = 0, inverse = s->inverse ? 0xFFu : 0u;
 	int x0 = larger(j->at.cell, cv->clip_x0), x1 = smaller(j->at.x, cv->clip_x1), x, y;
 	/* Font columns and rows from the cell's corner, then canvas pixels. */
-	unsigned across = (unsigned)x0 - (unsigned)j->at.cell, down = (unsigned)j->y0 - (unsigned)j->y;
+	unsigned across = (unsigned)x0 - (unsigned)j->at.cell;
 	if (x0 >= x1)
 		return;
 	if (scale != 1) {
@@ -435,21 +436,19 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
  * are the same for every glyph, so they are clipped once. */
 static SEPARATE int print(job *j, int x, int y)
 {
-	const zf_canvas *cv = j->cv;
 	int code;
 	unsigned width;
 	if (!j->s)
 		j->s = &plain;
 	j->at.x = x;
 	j->at.drawn = false;
-	if (cv) {
-		j->y = y;
-		j->y0 = larger(y, cv->clip_y0);
-		j->y1 = smaller(add_scaled(y, j->f->height, j->s->scale ? j->s->scale : 1), cv->clip_y1);
+	if (j->cv) {
+		j->y0 = larger(y, j->cv->clip_y0);
+		j->y1 = smaller(add_scaled(y, j->f->height, j->s->scale ? j->s->scale : 1), j->cv->clip_y1);
 	}
 	while ((code = next_code(j)) >= 0)
-		if ((width = advance(&j->at, j->f, (unsigned)code, j->s)) != 0 && cv && j->y0 < j->y1)
-			draw(j, glyph_rows(j->f, (unsigned)code), row_bytes(width));
+		if ((width = advance(&j->at, j->f, (unsigned)code, j->s)) != 0 && j->cv && j->y0 < j->y1)
+			draw(j, glyph_rows(j->f, (unsigned)code), row_bytes(width), (unsigned)j->y0 - (unsigned)y);
 	return j->at.x;
 }
 
