@@ -246,7 +246,8 @@ typedef struct pen {
  * its pen. Kept in one place and passed by pointer, so that the drawing
  * loops need little stack on small machines. */
 typedef struct job {
-	/* First, where small machines store bytes with the shortest code. */
+	/* First, where small machines reach them with the shortest code. */
+	pen at;
 	bool utf8;
 	uint8_t replacement;
 	const uint8_t *p; /* the codes, or UTF-8 text when utf8 */
@@ -255,8 +256,7 @@ typedef struct job {
 	const zf_canvas *cv; /* NULL when only measuring */
 	const zf_font *f;
 	const zf_style *s;
-	int y0, y1; /* the rows drawn, inside the clip rectangle */
-	pen at;
+	int y, y1; /* the cells' top; the end of the rows drawn, inside the clip rectangle */
 } job;
 
 /* The code of a character through m. */
@@ -354,14 +354,15 @@ static unsigned advance(pen *at, const zf_font *f, unsigned code, const zf_style
  * drawing of a whole byte stores it without reading the canvas. Any other
  * way goes a pixel at a time, each font pixel repeated scale times across
  * and down by counting. */
-static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes, unsigned down)
+static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 {
 	const zf_canvas *cv = j->cv;
 	const zf_style *s = j->s;
 	unsigned scale = s->scale ? s->scale : 1, row_phase = 0, inverse = s->inverse ? 0xFFu : 0u;
 	int x0 = larger(j->at.cell, cv->clip_x0), x1 = smaller(j->at.x, cv->clip_x1), x, y;
 	/* Font columns and rows from the cell's corner, then canvas pixels. */
-	unsigned across = (unsigned)x0 - (unsigned)j->at.cell;
+	int y0 = larger(j->y, cv->clip_y0);
+	unsigned across = (unsigned)x0 - (unsigned)j->at.cell, down = (unsigned)y0 - (unsigned)j->y;
 	if (x0 >= x1)
 		return;
 	if (scale != 1) {
@@ -376,10 +377,10 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes,
 		unsigned mask = 0xFFu >> ((unsigned)x0 & 7u), k = (unsigned)x0 >> 3, last = (unsigned)(x1 - 1) >> 3;
 		/* Copies the canvas's stores cannot change. */
 		size_t stride = cv->stride;
-		int height = j->y1 - j->y0, n;
+		int height = j->y1 - y0, n;
 		bool opaque = s->opaque;
 		for (; k <= last; k++, index++, mask = 0xFFu) {
-			uint8_t *p = cv->bits + (size_t)j->y0 * stride + k;
+			uint8_t *p = cv->bits + (size_t)y0 * stride + k;
 			const uint8_t *g = rows;
 			if (k == last)
 				mask &= 0xFF00u >> (((unsigned)(x1 - 1) & 7u) + 1u);
@@ -400,7 +401,7 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes,
 		}
 		return;
 	}
-	for (y = j->y0; y < j->y1; y++) {
+	for (y = y0; y < j->y1; y++) {
 		unsigned column = across / scale, phase = across % scale;
 		for (x = x0; x < x1; x++) {
 			unsigned ink = byte_at(rows, column >> 3) << (column & 7u) & 0x80u;
@@ -443,12 +444,12 @@ static SEPARATE int print(job *j, int x, int y)
 	j->at.x = x;
 	j->at.drawn = false;
 	if (j->cv) {
-		j->y0 = larger(y, j->cv->clip_y0);
+		j->y = y;
 		j->y1 = smaller(add_scaled(y, j->f->height, j->s->scale ? j->s->scale : 1), j->cv->clip_y1);
 	}
 	while ((code = next_code(j)) >= 0)
-		if ((width = advance(&j->at, j->f, (unsigned)code, j->s)) != 0 && j->cv && j->y0 < j->y1)
-			draw(j, glyph_rows(j->f, (unsigned)code), row_bytes(width), (unsigned)j->y0 - (unsigned)y);
+		if ((width = advance(&j->at, j->f, (unsigned)code, j->s)) != 0 && j->cv && larger(y, j->cv->clip_y0) < j->y1)
+			draw(j, glyph_rows(j->f, (unsigned)code), row_bytes(width));
 	return j->at.x;
 }
 
