@@ -360,8 +360,8 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 	const zf_style *s = j->s;
 	unsigned scale = s->scale ? s->scale : 1, row_phase = 0, inverse = s->inverse ? 0xFFu : 0u;
 	int x0 = larger(j->at.cell, cv->clip_x0), x1 = smaller(j->at.x, cv->clip_x1), x, y;
-	/* Font columns and rows from the cell's corner, then canvas pixels. */
 	int y0 = larger(j->y, cv->clip_y0);
+	/* Font columns and rows from the cell's corner, then canvas pixels. */
 	unsigned across = (unsigned)x0 - (unsigned)j->at.cell, down = (unsigned)y0 - (unsigned)j->y;
 	if (x0 >= x1)
 		return;
@@ -434,7 +434,8 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 }
 
 /* The codes of j, measured, and drawn when j has a canvas. The rows drawn
- * are the same for every glyph, so they are clipped once. */
+ * are the same for every glyph, so their end is clipped once; their start,
+ * one comparison, is worked out again where it is needed rather than kept. */
 static SEPARATE int print(job *j, int x, int y)
 {
 	int code;
@@ -448,7 +449,8 @@ static SEPARATE int print(job *j, int x, int y)
 		j->y1 = smaller(add_scaled(y, j->f->height, j->s->scale ? j->s->scale : 1), j->cv->clip_y1);
 	}
 	while ((code = next_code(j)) >= 0)
-		if ((width = advance(&j->at, j->f, (unsigned)code, j->s)) != 0 && j->cv && larger(y, j->cv->clip_y0) < j->y1)
+		if ((width = advance(&j->at, j->f, (unsigned)code, j->s)) != 0 && j->cv &&
+		    larger(y, j->cv->clip_y0) < j->y1)
 			draw(j, glyph_rows(j->f, (unsigned)code), row_bytes(width));
 	return j->at.x;
 }
