@@ -150,15 +150,20 @@ bool zf_font_named(const zf_container *c, const char *name, zf_font *f)
 	return false;
 }
 
+/* The first row of code's glyph, code being in the font's range. */
+static const uint8_t *glyph_rows(const zf_font *f, unsigned code)
+{
+	return f->bitmap + row_bytes_before(f, code - f->first_char) * f->height;
+}
+
 bool zf_glyph_at(const zf_font *f, unsigned code, zf_glyph *g)
 {
-	unsigned n = code - f->first_char;
 	if (code < f->first_char || code > f->last_char)
 		return false;
-	g->width = f->proportional ? byte_at(f->widths, n) : f->fixed_width;
+	g->width = f->proportional ? byte_at(f->widths, code - f->first_char) : f->fixed_width;
 	g->height = f->height;
 	g->row_bytes = row_bytes(g->width);
-	g->rows = f->bitmap + row_bytes_before(f, n) * f->height;
+	g->rows = glyph_rows(f, code);
 	return true;
 }
 
@@ -241,16 +246,17 @@ typedef struct pen {
  * its pen. Kept in one place and passed by pointer, so that the drawing
  * loops need little stack on small machines. */
 typedef struct job {
+	/* First, where small machines reach them with the shortest code. */
+	pen at;
+	bool utf8;
+	uint8_t replacement;
 	const uint8_t *p; /* the codes, or UTF-8 text when utf8 */
 	size_t n;
 	const zf_charmap *map;
 	const zf_canvas *cv; /* NULL when only measuring */
 	const zf_font *f;
 	const zf_style *s;
-	int y, y0, y1; /* the cells' top; the rows drawn, inside the clip rectangle */
-	pen at;
-	bool utf8;
-	uint8_t replacement;
+	int y, y1; /* the cells' top; the end of the rows drawn, inside the clip rectangle */
 } job;
 
 /* The code of a character through m. */
@@ -274,19 +280,20 @@ static unsigned map_char(const zf_charmap *m, uint32_t ch, uint8_t replacement)
 	return replacement;
 }
 
-/* The next code, or false at the end. An ill-formed sequence ends at the
- * first byte that cannot continue it, which is left for the next code. */
-static bool next_code(job *src, unsigned *code)
+/* The next code, or -1 at the end; returned, not stored, so that callers
+ * keep no variable of theirs in memory for it. An ill-formed sequence ends
+ * at the first byte that cannot continue it, which is left for the next
+ * code. */
+static int next_code(job *src)
 {
 	unsigned lead, need = 0, low = 0x80, high = 0xBF;
 	uint32_t ch;
 	if (src->n == 0)
-		return false;
+		return -1;
 	lead = *src->p++;
 	src->n--;
-	*code = lead;
 	if (!src->utf8)
-		return true;
+		return (int)lead;
 	ch = lead;
 	if (lead >= 0xC2 && lead <= 0xDF) {
 		need = 1;
@@ -302,23 +309,19 @@ static bool next_code(job *src, unsigned *code)
 		low = lead == 0xF0 ? 0x90 : low;
 		high = lead == 0xF4 ? 0x8F : high;
 	} else if (lead >= 0x80) {
-		*code = src->replacement;
-		return true;
+		return src->replacement;
 	}
 	for (; need > 0; need--) {
 		unsigned b = src->n ? *src->p : 0;
-		if (b < low || b > high) {
-			*code = src->replacement;
-			return true;
-		}
+		if (b < low || b > high)
+			return src->replacement;
 		ch = ch << 6 | (b & 0x3Fu);
 		src->p++;
 		src->n--;
 		low = 0x80;
 		high = 0xBF;
 	}
-	*code = map_char(src->map, ch, src->replacement);
-	return true;
+	return (int)map_char(src->map, ch, src->replacement);
 }
 
 static unsigned width_of(const zf_font *f, unsigned code)
@@ -328,18 +331,19 @@ static unsigned width_of(const zf_font *f, unsigned code)
 	return f->proportional ? byte_at(f->widths, code - f->first_char) : f->fixed_width;
 }
 
-/* Moves the pen over code's glyph; false when the code is skipped. */
-static bool advance(pen *at, const zf_font *f, unsigned code, const zf_style *s)
+/* Moves the pen over code's glyph; returns its width, 0 when the code is
+ * skipped. */
+static unsigned advance(pen *at, const zf_font *f, unsigned code, const zf_style *s)
 {
 	unsigned scale = s->scale ? s->scale : 1, width = width_of(f, code);
 	if (width == 0)
-		return false;
+		return 0;
 	if (at->drawn && s->spacing != 0)
 		at->x = add_scaled(at->x, s->spacing, scale);
 	at->drawn = true;
 	at->cell = at->x;
 	at->x = add_scaled(at->x, (int)width, scale);
-	return true;
+	return width;
 }
 
 /* The glyph whose rows start at rows, in the cell the pen just passed, cut
@@ -356,8 +360,9 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 	const zf_style *s = j->s;
 	unsigned scale = s->scale ? s->scale : 1, row_phase = 0, inverse = s->inverse ? 0xFFu : 0u;
 	int x0 = larger(j->at.cell, cv->clip_x0), x1 = smaller(j->at.x, cv->clip_x1), x, y;
+	int y0 = larger(j->y, cv->clip_y0);
 	/* Font columns and rows from the cell's corner, then canvas pixels. */
-	unsigned across = (unsigned)x0 - (unsigned)j->at.cell, down = (unsigned)j->y0 - (unsigned)j->y;
+	unsigned across = (unsigned)x0 - (unsigned)j->at.cell, down = (unsigned)y0 - (unsigned)j->y;
 	if (x0 >= x1)
 		return;
 	if (scale != 1) {
@@ -372,10 +377,10 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 		unsigned mask = 0xFFu >> ((unsigned)x0 & 7u), k = (unsigned)x0 >> 3, last = (unsigned)(x1 - 1) >> 3;
 		/* Copies the canvas's stores cannot change. */
 		size_t stride = cv->stride;
-		int height = j->y1 - j->y0, n;
+		int height = j->y1 - y0, n;
 		bool opaque = s->opaque;
 		for (; k <= last; k++, index++, mask = 0xFFu) {
-			uint8_t *p = cv->bits + (size_t)j->y0 * stride + k;
+			uint8_t *p = cv->bits + (size_t)y0 * stride + k;
 			const uint8_t *g = rows;
 			if (k == last)
 				mask &= 0xFF00u >> (((unsigned)(x1 - 1) & 7u) + 1u);
@@ -396,7 +401,7 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 		}
 		return;
 	}
-	for (y = j->y0; y < j->y1; y++) {
+	for (y = y0; y < j->y1; y++) {
 		unsigned column = across / scale, phase = across % scale;
 		for (x = x0; x < x1; x++) {
 			unsigned ink = byte_at(rows, column >> 3) << (column & 7u) & 0x80u;
@@ -429,26 +434,24 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 }
 
 /* The codes of j, measured, and drawn when j has a canvas. The rows drawn
- * are the same for every glyph, so they are clipped once. */
+ * are the same for every glyph, so their end is clipped once; their start,
+ * one comparison, is worked out again where it is needed rather than kept. */
 static SEPARATE int print(job *j, int x, int y)
 {
-	const zf_canvas *cv = j->cv;
-	unsigned code;
+	int code;
+	unsigned width;
 	if (!j->s)
 		j->s = &plain;
 	j->at.x = x;
 	j->at.drawn = false;
-	if (cv) {
+	if (j->cv) {
 		j->y = y;
-		j->y0 = larger(y, cv->clip_y0);
-		j->y1 = smaller(add_scaled(y, j->f->height, j->s->scale ? j->s->scale : 1), cv->clip_y1);
+		j->y1 = smaller(add_scaled(y, j->f->height, j->s->scale ? j->s->scale : 1), j->cv->clip_y1);
 	}
-	while (next_code(j, &code))
-		if (advance(&j->at, j->f, code, j->s) && cv && j->y0 < j->y1) {
-			zf_glyph g;
-			zf_glyph_at(j->f, code, &g);
-			draw(j, g.rows, g.row_bytes);
-		}
+	while ((code = next_code(j)) >= 0)
+		if ((width = advance(&j->at, j->f, (unsigned)code, j->s)) != 0 && j->cv &&
+		    larger(y, j->cv->clip_y0) < j->y1)
+			draw(j, glyph_rows(j->f, (unsigned)code), row_bytes(width));
 	return j->at.x;
 }
 
@@ -497,13 +500,13 @@ size_t zf_encode(const zf_charmap *m, const char *utf8, size_t len, uint8_t *cod
 {
 	job src;
 	size_t count = 0;
-	unsigned code;
+	int code;
 	src.p = (const uint8_t *)utf8;
 	src.n = len;
 	src.map = m;
 	src.utf8 = true;
 	src.replacement = replacement;
-	while (count < capacity && next_code(&src, &code))
+	while (count < capacity && (code = next_code(&src)) >= 0)
 		codes[count++] = (uint8_t)code;
 	return count;
 }
