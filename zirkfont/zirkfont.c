@@ -208,7 +208,7 @@ static SEPARATE int add_scaled(int x, int n, unsigned scale)
 			return INT_TOP;
 		return (int)((unsigned)x + m * scale);
 	}
-	m = 0u - (unsigned)n;
+	m = (unsigned)-(n + 1) + 1u; /* -n, which INT_MIN has not */
 	room = (unsigned)x - (unsigned)INT_BOTTOM;
 	if (m > room || (scale != 1 && room / m < scale))
 		return INT_BOTTOM;
@@ -439,7 +439,6 @@ static SEPARATE void draw(const job *j, const uint8_t *rows, unsigned row_bytes)
 static SEPARATE int print(job *j, int x, int y)
 {
 	int code;
-	unsigned width;
 	if (!j->s)
 		j->s = &plain;
 	j->at.x = x;
@@ -448,10 +447,11 @@ static SEPARATE int print(job *j, int x, int y)
 		j->y = y;
 		j->y1 = smaller(add_scaled(y, j->f->height, j->s->scale ? j->s->scale : 1), j->cv->clip_y1);
 	}
-	while ((code = next_code(j)) >= 0)
-		if ((width = advance(&j->at, j->f, (unsigned)code, j->s)) != 0 && j->cv &&
-		    larger(y, j->cv->clip_y0) < j->y1)
+	while ((code = next_code(j)) >= 0) {
+		const unsigned width = advance(&j->at, j->f, (unsigned)code, j->s);
+		if (width != 0 && j->cv && larger(y, j->cv->clip_y0) < j->y1)
 			draw(j, glyph_rows(j->f, (unsigned)code), row_bytes(width));
+	}
 	return j->at.x;
 }
 
