@@ -44,7 +44,7 @@ struct workload {
 	std::vector<std::uint8_t> canvas;
 	long pixels = 0;  // glyph pixels of one canvas full
 
-	workload(bool proportional)
+	explicit workload(bool proportional)
 	    : file(font_container(proportional)), canvas(static_cast<std::size_t>(STRIDE) * HEIGHT)
 	{
 		zf_container c;
@@ -122,7 +122,8 @@ void copy_shifted_rows(benchmark::State &state, bool proportional, int x0)
 				const unsigned shift = x % 8;
 				const std::uint8_t *rows = glyph[code];
 				for (int r = 0; r < ROWS; r++, rows += row_bytes) {
-					std::uint8_t *out = canvas + std::ptrdiff_t{line * ROWS + r} * STRIDE + x / 8;
+					const int y = line * ROWS + r;
+					std::uint8_t *out = canvas + static_cast<std::ptrdiff_t>(y) * STRIDE + x / 8;
 					for (unsigned b = 0, left = width[code]; b < row_bytes; b++, left -= 8) {
 						const unsigned keep = left >= 8 ? 0xffU : 0xff00U >> left & 0xffU;
 						const unsigned bits = (rows[b] & keep) << 8 >> shift;

@@ -50,11 +50,11 @@ std::vector<std::pair<std::string, std::string>> fixtures()
 	test_font huge = PLAIN;
 	huge.fixed_width = 16;
 	huge.height = 127;
-	huge.bitmap = std::string(3 * 254, '\0');
+	huge.bitmap = std::string(std::size_t{3} * 254, '\0');
 	test_font all = PLAIN;
 	all.first_char = 0;
 	all.last_char = 255;
-	all.bitmap = std::string(256 * 9, '\0');
+	all.bitmap = std::string(std::size_t{256} * 9, '\0');
 	std::string bad_range = container_of({PLAIN});
 	bad_range[8 + 24] = 'D';
 	bad_range[8 + 25] = 'A';

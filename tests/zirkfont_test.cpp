@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -98,40 +99,76 @@ struct scene {
 	std::vector<std::uint8_t> codes;
 };
 
-// The plain rendering: each drawn glyph's cell, pixel by pixel, from the
-// toolkit's record of the font.
+// A pixel's place in a picture one byte to a pixel; x and y are on it.
+std::size_t pixel_index(int x, int y, int width)
+{
+	return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+}
+
+// A scene's style as the library reads it: none draws plainly.
+struct plain_style {
+	int scale;
+	int spacing;
+	bool opaque;
+	bool inverse;
+};
+
+plain_style style_in(const scene &s)
+{
+	if (s.null_style)
+		return {1, 0, false, false};
+	return {s.style.scale == 0 ? 1 : static_cast<int>(s.style.scale), s.style.spacing, s.style.opaque,
+	        s.style.inverse};
+}
+
+// The part of the canvas drawing may reach: the clip within the canvas.
+clip_box visible_part(const scene &s)
+{
+	if (!s.clipped)
+		return {0, 0, s.width, s.height};
+	return {std::max(0, s.clip.x0), std::max(0, s.clip.y0), std::min(s.width, s.clip.x1),
+	        std::min(s.height, s.clip.y1)};
+}
+
+// One glyph's cell, its left edge at pen, pixel by pixel from the toolkit's
+// record of the font.
+void expected_glyph(const font_record &font, std::uint8_t code, int pen, const scene &s, picture &p)
+{
+	const plain_style style = style_in(s);
+	const clip_box visible = visible_part(s);
+	const int w = static_cast<int>(glyph_width(font, code));
+	const std::uint32_t start = glyph_offset(font, code);
+	const unsigned row_bytes = row_bytes_for_width(static_cast<unsigned>(w));
+	for (int py = std::max(visible.y0, s.y); py < std::min(visible.y1, s.y + font.header.height * style.scale);
+	     py++)
+		for (int px = std::max(visible.x0, pen); px < std::min(visible.x1, pen + w * style.scale); px++) {
+			const int gx = (px - pen) / style.scale;
+			const int gy = (py - s.y) / style.scale;
+			const unsigned char *row = &font.bitmap[start + static_cast<unsigned>(gy) * row_bytes];
+			const bool ink = row_bit(row, static_cast<unsigned>(gx));
+			if (!ink && !style.opaque)
+				continue;
+			p.pixels[pixel_index(px, py, p.width)] = ink != style.inverse ? 1 : 0;
+			p.touched.emplace(px, py);
+		}
+}
+
+// The plain rendering: each drawn glyph's cell in turn; returns where the
+// pen ends.
 int expected_drawing(const font_record &font, const scene &s, picture &p)
 {
 	const font_header &h = font.header;
-	const int scale = s.null_style || s.style.scale == 0 ? 1 : static_cast<int>(s.style.scale);
-	const int spacing = s.null_style ? 0 : s.style.spacing;
-	const bool opaque = !s.null_style && s.style.opaque;
-	const bool inverse = !s.null_style && s.style.inverse;
-	const clip_box visible{std::max(0, s.clipped ? s.clip.x0 : 0), std::max(0, s.clipped ? s.clip.y0 : 0),
-	                       std::min(s.width, s.clipped ? s.clip.x1 : s.width),
-	                       std::min(s.height, s.clipped ? s.clip.y1 : s.height)};
+	const plain_style style = style_in(s);
 	int pen = s.x;
 	bool first = true;
 	for (const std::uint8_t code : s.codes) {
 		if (code < h.first_char || code > h.last_char || glyph_width(font, code) == 0)
 			continue;
 		if (!first)
-			pen += spacing * scale;
+			pen += style.spacing * style.scale;
 		first = false;
-		const int w = static_cast<int>(glyph_width(font, code));
-		const std::uint32_t start = glyph_offset(font, code);
-		const unsigned row_bytes = row_bytes_for_width(static_cast<unsigned>(w));
-		for (int py = std::max(visible.y0, s.y); py < std::min(visible.y1, s.y + h.height * scale); py++)
-			for (int px = std::max(visible.x0, pen); px < std::min(visible.x1, pen + w * scale); px++) {
-				const int gx = (px - pen) / scale, gy = (py - s.y) / scale;
-				const unsigned char *row = &font.bitmap[start + static_cast<unsigned>(gy) * row_bytes];
-				const bool ink = row_bit(row, static_cast<unsigned>(gx));
-				if (!ink && !opaque)
-					continue;
-				p.pixels[static_cast<std::size_t>(py * p.width + px)] = ink != inverse ? 1 : 0;
-				p.touched.emplace(px, py);
-			}
-		pen += w * scale;
+		expected_glyph(font, code, pen, s, p);
+		pen += static_cast<int>(glyph_width(font, code)) * style.scale;
 	}
 	return pen;
 }
@@ -155,7 +192,8 @@ struct bit_canvas {
 
 	void set(int x, int y, bool on)
 	{
-		const auto ux = static_cast<std::size_t>(x), uy = static_cast<std::size_t>(y);
+		const auto ux = static_cast<std::size_t>(x);
+		const auto uy = static_cast<std::size_t>(y);
 		unsigned char &b = layout == ZF_ROWS ? bits[uy * stride + ux / 8] : bits[uy / 8 * stride + ux];
 		const unsigned mask = layout == ZF_ROWS ? 0x80U >> (ux % 8) : 1U << (uy % 8);
 		b = static_cast<unsigned char>(on ? b | mask : b & ~mask);
@@ -165,7 +203,8 @@ struct bit_canvas {
 bit_canvas random_canvas(std::mt19937 &rng, zf_layout layout, int width, int height)
 {
 	bit_canvas c{layout, 0, {}};
-	const auto w = static_cast<std::size_t>(width), h = static_cast<std::size_t>(height);
+	const auto w = static_cast<std::size_t>(width);
+	const auto h = static_cast<std::size_t>(height);
 	c.stride = (layout == ZF_ROWS ? (w + 7) / 8 : w) + below(rng, 3);
 	fill_random(rng, c.bits, c.stride * (layout == ZF_ROWS ? h : (h + 7) / 8));
 	return c;
@@ -176,7 +215,7 @@ void record_pixel(void *ctx, int x, int y, bool set)
 	auto *p = static_cast<picture *>(ctx);
 	p->touched.emplace(x, y);
 	if (x >= 0 && y >= 0 && x < p->width && y < p->height)
-		p->pixels[static_cast<std::size_t>(y * p->width + x)] = set ? 1 : 0;
+		p->pixels[pixel_index(x, y, p->width)] = set ? 1 : 0;
 }
 
 scene random_scene(std::mt19937 &rng, const font_record &font)
@@ -210,7 +249,7 @@ scene random_scene(std::mt19937 &rng, const font_record &font)
 // Draws one scene each way and compares each with the plain rendering.
 void check_scene(std::mt19937 &rng, const font_record &font, const zf_font &zf, const scene &s)
 {
-	const auto area = static_cast<std::size_t>(s.width * s.height);
+	const auto area = static_cast<std::size_t>(s.width) * static_cast<std::size_t>(s.height);
 	picture want{s.width, s.height, std::vector<unsigned char>(area, 2), {}};
 	const int want_end = expected_drawing(font, s, want);
 	const std::size_t n = s.codes.size();
@@ -221,7 +260,7 @@ void check_scene(std::mt19937 &rng, const font_record &font, const zf_font &zf, 
 		bit_canvas got = random_canvas(rng, layout, s.width, s.height);
 		bit_canvas expected = got;
 		for (const auto &[x, y] : want.touched)
-			expected.set(x, y, want.pixels[static_cast<std::size_t>(y * s.width + x)] != 0);
+			expected.set(x, y, want.pixels[pixel_index(x, y, s.width)] != 0);
 		zf_canvas cv;
 		zf_canvas_init(&cv, got.bits.data(), s.width, s.height, got.stride, layout);
 		clip(cv, s);
@@ -236,7 +275,7 @@ void check_scene(std::mt19937 &rng, const font_record &font, const zf_font &zf, 
 	EXPECT_EQ(zf_draw(&cv, &zf, s.x, s.y, s.codes.data(), n, style_of(s)), want_end);
 	EXPECT_EQ(got.touched, want.touched) << "the callback was called for other pixels";
 	for (const auto &[x, y] : want.touched) {
-		const auto at = static_cast<std::size_t>(y * s.width + x);
+		const std::size_t at = pixel_index(x, y, s.width);
 		EXPECT_EQ(got.pixels[at], want.pixels[at]) << "at (" << x << ", " << y << ")";
 	}
 }
@@ -281,7 +320,9 @@ std::string toolkit_complaint(const bytes &file)
 		copy.push_back(0);  // fmemopen of an empty buffer
 		std::FILE *in = fmemopen(copy.data(), file.size(), "rb");
 		if (in == nullptr || file.empty()) {
-			(void)!write(STDERR_FILENO, "x: test: this is no zirk font file\n", 35);
+			// The child ends here, whether the word got through or not.
+			[[maybe_unused]] const ssize_t sent =
+				write(STDERR_FILENO, "x: test: this is no zirk font file\n", 35);
 			_exit(1);
 		}
 		container_reader reader = open_container_stream(in, "test");
@@ -325,6 +366,21 @@ std::optional<zf_error> korvane_refusal(const font_record &font)
 	return std::nullopt;
 }
 
+// The font the toolkit's reader names in its complaint, as in
+// "x: test: font 3: ...".
+unsigned named_font(const std::string &said)
+{
+	static const std::string marker = ": test: font ";
+	const std::size_t colon = said.find(':');
+	if (colon != 0 && colon != std::string::npos && said.compare(colon, marker.size(), marker) == 0) {
+		unsigned n = 0;
+		const char *digits = said.data() + colon + marker.size();
+		if (std::from_chars(digits, said.data() + said.size(), n).ec == std::errc())
+			return n;
+	}
+	throw std::runtime_error("unexpected word from the toolkit's reader: " + said);
+}
+
 // A container as random_container writes it is whole, and the toolkit reads
 // it in this process; only a damaged copy needs a process of its own.
 verdict expected_verdict(const bytes &file, bool whole)
@@ -332,9 +388,7 @@ verdict expected_verdict(const bytes &file, bool whole)
 	const std::string said = whole ? std::string() : toolkit_complaint(file);
 	if (said.find("no zirk font file") != std::string::npos)
 		return {ZF_NOT_ZIRK, 0};
-	unsigned damaged = 0;  // from 1; 0 for none
-	if (!said.empty() && std::sscanf(said.c_str(), "%*[^:]: test: font %u", &damaged) != 1)
-		throw std::runtime_error("unexpected word from the toolkit's reader: " + said);
+	const unsigned damaged = said.empty() ? 0 : named_font(said);  // from 1; 0 for none
 	const unsigned readable = damaged > 0 ? damaged - 1 : file[MAGIC_SIZE];
 	std::size_t at = CONTAINER_HEADER_SIZE;
 	for (const font_record &font : first_records(file, readable)) {
@@ -418,34 +472,50 @@ std::pair<std::size_t, std::size_t> expected_wrap(const zf_font &zf, const std::
 	}
 }
 
+// What a lead byte asks of the bytes after it: how many in all (0 for a
+// byte no character starts with), and the range of the second, narrower
+// where an overlong form, a surrogate or a code past U+10FFFF would begin.
+struct utf8_lead {
+	unsigned length;
+	unsigned low;
+	unsigned high;
+};
+
+utf8_lead lead_of(unsigned char b0)
+{
+	if (b0 < 0x80)
+		return {1, 0x80, 0xbf};
+	if (b0 >= 0xc2 && b0 <= 0xdf)
+		return {2, 0x80, 0xbf};
+	if (b0 >= 0xe0 && b0 <= 0xef)
+		return {3, b0 == 0xe0 ? 0xa0U : 0x80U, b0 == 0xed ? 0x9fU : 0xbfU};
+	if (b0 >= 0xf0 && b0 <= 0xf4)
+		return {4, b0 == 0xf0 ? 0x90U : 0x80U, b0 == 0xf4 ? 0x8fU : 0xbfU};
+	return {0, 0x80, 0xbf};
+}
+
+// How many bytes from text[i], the lead included, its pattern takes.
+std::size_t fitting_bytes(const std::string &text, std::size_t i, const utf8_lead &lead)
+{
+	std::size_t k = 1;
+	while (k < lead.length && i + k < text.size()) {
+		const auto b = static_cast<unsigned char>(text[i + k]);
+		if (b < (k == 1 ? lead.low : 0x80) || b > (k == 1 ? lead.high : 0xbf))
+			break;
+		k++;
+	}
+	return k;
+}
+
 // Maximal ill-formed subsequences, as Unicode counts them for replacement:
 // the bytes of a character's start up to the first that cannot follow.
 std::vector<std::optional<char32_t>> expected_characters(const std::string &text)
 {
 	std::vector<std::optional<char32_t>> out;
 	for (std::size_t i = 0; i < text.size();) {
-		const auto b0 = static_cast<unsigned char>(text[i]);
-		unsigned length = 0, low = 0x80, high = 0xbf;
-		if (b0 < 0x80)
-			length = 1;
-		else if (b0 >= 0xc2 && b0 <= 0xdf)
-			length = 2;
-		else if (b0 >= 0xe0 && b0 <= 0xef) {
-			length = 3;
-			low = b0 == 0xe0 ? 0xa0 : 0x80;
-			high = b0 == 0xed ? 0x9f : 0xbf;
-		} else if (b0 >= 0xf0 && b0 <= 0xf4) {
-			length = 4;
-			low = b0 == 0xf0 ? 0x90 : 0x80;
-			high = b0 == 0xf4 ? 0x8f : 0xbf;
-		}
-		std::size_t k = 1;
-		while (k < length && i + k < text.size()) {
-			const auto b = static_cast<unsigned char>(text[i + k]);
-			if (b < (k == 1 ? low : 0x80) || b > (k == 1 ? high : 0xbf))
-				break;
-			k++;
-		}
+		const utf8_lead lead = lead_of(static_cast<unsigned char>(text[i]));
+		const unsigned length = lead.length;
+		const std::size_t k = fitting_bytes(text, i, lead);
 		if (length == 0 || k < length) {
 			out.emplace_back(std::nullopt);
 			i += std::max<std::size_t>(k, 1);
@@ -456,6 +526,19 @@ std::vector<std::optional<char32_t>> expected_characters(const std::string &text
 		i += length;
 	}
 	return out;
+}
+
+// The code zf_encode must give a character: through the map, or itself
+// without one; 0x7f for a fault or a character with no code.
+std::uint8_t expected_code(const std::optional<char32_t> &c, const zf_charmap *map)
+{
+	if (!c)
+		return 0x7f;
+	if (*c == '\n' || map == nullptr)
+		return *c <= 0xff ? static_cast<std::uint8_t>(*c) : 0x7f;
+	const std::uint32_t *end = map->chars + map->count;
+	const std::uint32_t *found = std::find(map->chars, end, *c);
+	return found == end ? 0x7f : map->codes[found - map->chars];
 }
 
 std::string random_text(std::mt19937 &rng)
@@ -658,20 +741,15 @@ TEST(zirkfont, encodes_utf8_as_the_toolkit_decodes_it)
 	for (int i = 0; i < 3000; i++) {
 		const std::string text = random_text(rng);
 		const bool mapped = below(rng, 2) != 0;
-		std::vector<std::uint8_t> want;
-		for (const auto &c : expected_characters(text)) {
-			if (!c || *c == '\n' || !mapped)
-				want.push_back(!c ? 0x7f : *c <= 0xff ? static_cast<std::uint8_t>(*c) : 0x7f);
-			else {
-				const auto *found = std::find(std::begin(chars), std::end(chars), *c);
-				want.push_back(found == std::end(chars) ? 0x7f : codes[found - std::begin(chars)]);
-			}
-		}
-		// Drawn and measured on the fly as the codes are.
 		const zf_charmap *m = mapped ? &map : nullptr;
+		std::vector<std::uint8_t> want;
+		for (const auto &c : expected_characters(text))
+			want.push_back(expected_code(c, m));
+		// Drawn and measured on the fly as the codes are.
 		EXPECT_EQ(zf_width_utf8(&zf, m, text.data(), text.size(), 0x7f, &style),
 		          zf_width(&zf, want.data(), want.size(), &style));
-		picture by_codes{64, 8, std::vector<unsigned char>(64 * 8, 2), {}}, by_text = by_codes;
+		picture by_codes{64, 8, std::vector<unsigned char>(std::size_t{64} * 8, 2), {}};
+		picture by_text = by_codes;
 		zf_canvas cv;
 		zf_canvas_callback(&cv, 64, 8, record_pixel, &by_codes);
 		const int end = zf_draw(&cv, &zf, -3, 1, want.data(), want.size(), &style);
