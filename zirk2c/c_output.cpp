@@ -147,7 +147,9 @@ void write_source(const c_fonts &c)
 	std::string text = top_comment(c, "Zirk fonts for zirkfont,");
 	text += "#include \"zirkfont.h\"\n\n";
 	text += SECTION_HOOK;
-	text += "\n" + declarations(c) + "\n";
+	text += '\n';
+	text += declarations(c);
+	text += '\n';
 	text += "const uint8_t ZIRKFONT_SECTION " + c.ident + "[" + std::to_string(c.bytes.size()) + "] = {\n";
 	write_stdout(text);
 	write_bytes(c.bytes);
@@ -164,7 +166,9 @@ void write_header(const c_fonts &c)
 	std::string text = top_comment(c, "Zirk fonts for zirkfont,");
 	text += "#ifndef " + guard + "\n#define " + guard + "\n\n#include \"zirkfont.h\"\n\n";
 	text += SECTION_HOOK;
-	text += "\n" + declarations(c) + "\n";
+	text += '\n';
+	text += declarations(c);
+	text += '\n';
 	std::vector<std::string> names;
 	for (const font_summary &f : c.fonts)
 		names.push_back(f.name);
@@ -172,7 +176,9 @@ void write_header(const c_fonts &c)
 	text += "/* Each font's index, for zf_font_at(). */\nenum " + c.ident + "_font {\n";
 	for (std::size_t i = 0; i < constants.size(); i++)
 		text += "\t" + constants[i] + " = " + std::to_string(i) + ",\n";
-	text += "\t" + guard.substr(0, guard.size() - 2) + "_COUNT = " + std::to_string(constants.size()) + "\n};\n";
+	text += '\t';
+	text.append(guard, 0, guard.size() - 2);
+	text += "_COUNT = " + std::to_string(constants.size()) + "\n};\n";
 	text += "\n#endif\n";
 	write_stdout(text);
 }
