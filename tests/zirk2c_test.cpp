@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -23,9 +22,8 @@ std::vector<unsigned long> numbers_of(const std::string &text, const std::string
 	if (at == std::string::npos || close == std::string::npos)
 		return numbers;
 	const std::string body = text.substr(open + 1, close - open - 1);
-	const std::regex hex("0x[0-9a-f]+");
-	for (std::sregex_iterator m(body.begin(), body.end(), hex), end; m != end; ++m)
-		numbers.push_back(std::stoul(m->str(), nullptr, 16));
+	for (std::size_t hex = body.find("0x"); hex != std::string::npos; hex = body.find("0x", hex + 2))
+		numbers.push_back(std::stoul(body.substr(hex + 2), nullptr, 16));
 	return numbers;
 }
 
