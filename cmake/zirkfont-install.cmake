@@ -52,9 +52,12 @@ unset(CPACK_PACKAGE_DESCRIPTION_SUMMARY)
 
 # The test runs what it compiles, so only where the build's compiler makes
 # programs for this machine.
+# The build's own C flags go with it: a library built under the sanitizers
+# or for coverage links only into a program built alike.
 if(BUILD_TESTING AND NOT CMAKE_CROSSCOMPILING)
+  separate_arguments(zirkfont_c_flags UNIX_COMMAND "${CMAKE_C_FLAGS}")
   add_test(NAME zirkfont_installed
     COMMAND bash ${PROJECT_SOURCE_DIR}/tests/zirkfont_installed_test.sh ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR}
-      ${CMAKE_C_COMPILER})
+      ${CMAKE_C_COMPILER} ${zirkfont_c_flags})
   set_tests_properties(zirkfont_installed PROPERTIES SKIP_RETURN_CODE 77)
 endif()
