@@ -521,8 +521,11 @@ std::vector<std::optional<char32_t>> expected_characters(const std::string &text
 			i += std::max<std::size_t>(k, 1);
 			continue;
 		}
-		const auto decoded = decode_utf8(reinterpret_cast<const unsigned char *>(&text[i]), length);
-		out.emplace_back(decoded->at(0));
+		// The lead's own bits, then six from each byte after it.
+		char32_t c = static_cast<unsigned char>(text[i]) & (length == 1 ? 0x7fU : 0x7fU >> length);
+		for (std::size_t j = 1; j < length; j++)
+			c = c << 6 | (static_cast<unsigned char>(text[i + j]) & 0x3fU);
+		out.emplace_back(c);
 		i += length;
 	}
 	return out;
